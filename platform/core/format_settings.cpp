@@ -1,0 +1,10 @@
+#include "platform/core/format_settings.h"
+
+namespace tabulon {
+
+TFormatSettings& FormatSettings() {
+  static TFormatSettings settings;
+  return settings;
+}
+
+}  // namespace tabulon
