@@ -189,9 +189,11 @@ std::string VarTypeAsText(TVarType varType);
 /// every value; numbers (integer, float and currency kinds) and dates by
 /// value; booleans false before true; texts by the locale's collation
 /// (AnsiCompareStr); a text against a number, date or boolean is first cast
-/// to that kind; arrays element by element. Incomparable kinds (a boolean
-/// and a number, an array and a scalar, an opaque code, a text that does not
-/// convert) raise EVariantError "Invalid variant operation".
+/// to that kind; arrays element by element. Equality is by value across
+/// kinds: the text "12" equals the integer 12 (compare VarType as well where
+/// the kind matters). Incomparable kinds (a boolean and a number, an array
+/// and a scalar, an opaque code, a text that does not convert) raise
+/// EVariantError "Invalid variant operation".
 int VarCompare(const Variant& a, const Variant& b);
 /// VarCompare as a relationship (never vrNotEqual: incomparable kinds raise).
 TVariantRelationship VarCompareValue(const Variant& a, const Variant& b);

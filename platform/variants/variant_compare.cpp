@@ -1,7 +1,8 @@
 // Variant ordering. Same-kind numbers are compared directly (the hot path of
 // record matching: no conversion, no allocation); mixed kinds are brought to
 // a common kind first: integers and currency exactly as scaled integers,
-// other numbers and dates as extended floats, a text to the other side's kind.
+// currency and floats as doubles, other numbers and dates as extended
+// floats, a text to the other side's kind.
 #include <cmath>
 
 #include "platform/sysutils/datetime.h"
@@ -78,17 +79,14 @@ long double FloatOf(const Variant& v, TKind k) {
       return static_cast<long double>(OrdinalOf(v));
     case kCurrency:
       return static_cast<long double>(VA::I64(v)) / 10000.0L;
-    case kBoolean:
-      return VA::B(v) ? -1.0L : 0.0L;
     default:
       return v.Type() == varSingle ? VA::F32(v) : VA::F64(v);
   }
 }
 
-// Scaled by 10,000 as a 128-bit integer (ordinals, currency, booleans).
+// Scaled by 10,000 as a 128-bit integer (ordinals and currency).
 __int128 ScaledOf(const Variant& v, TKind k) {
   if (k == kCurrency) return VA::I64(v);
-  if (k == kBoolean) return VA::B(v) ? -10000 : 0;
   return static_cast<__int128>(OrdinalOf(v)) * 10000;
 }
 
@@ -161,10 +159,19 @@ int VarCompare(const Variant& a, const Variant& b) {
   if (ka == kString && kb == kString) return AnsiCompareStr(a.StrView(), b.StrView());
   if (ka == kString) return VarCompare(TextAs(a, b), b);
   if (kb == kString) return VarCompare(a, TextAs(b, a));
-  if (ka == kBoolean && kb == kBoolean) return Sign(VA::B(a), VA::B(b));  // false before true
+  // Booleans order false before true among themselves; against numbers
+  // they have no order (their numeric value -1 would contradict it).
+  if (ka == kBoolean || kb == kBoolean) {
+    if (ka != kb) VarInvalidOpError();
+    return Sign(VA::B(a), VA::B(b));
+  }
   if (!IsNumberKind(ka) || !IsNumberKind(kb)) VarInvalidOpError();
   if (ka == kOrdinal && kb == kOrdinal) return Sign(OrdinalOf(a), OrdinalOf(b));
   if (ka != kFloat && kb != kFloat) return Sign(ScaledOf(a, ka), ScaledOf(b, kb));
+  // Currency against a float in double precision, so that a currency amount
+  // equals the double nearest to it (currency 0.1 equals the double 0.1).
+  if (ka == kCurrency || kb == kCurrency)
+    return CompareFloat(static_cast<double>(FloatOf(a, ka)), static_cast<double>(FloatOf(b, kb)));
   return CompareFloat(FloatOf(a, ka), FloatOf(b, kb));
 }
 
