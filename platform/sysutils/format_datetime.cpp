@@ -2,8 +2,6 @@
 // to right. Letters are matched ignoring case; a run of the same character
 // counts its repetitions. "m" right after an hour token means minutes; an
 // hour is shown on the 12-hour clock when an AM/PM token follows it.
-#include <cstdio>
-
 #include "platform/core/format_settings.h"
 #include "platform/sysutils/datetime.h"
 
@@ -28,6 +26,7 @@ bool StartsNoCase(std::string_view s, size_t pos, std::string_view word) {
 class TDateFormatter {
  public:
   explicit TDateFormatter(double value) {
+    out_.reserve(40);  // one allocation for the common formats
     int64_t days = 0, ms = 0;
     if (detail::SplitDateTime(value, days, ms)) {
       DecodeDate(static_cast<double>(days), year_, month_, day_);
@@ -194,10 +193,17 @@ class TDateFormatter {
     return false;
   }
 
+  // Decimal digits of a non-negative value, zero-padded to `digits`.
   void Number(int value, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*d", digits, value);
-    out_ += buf;
+    char buf[12];
+    int n = 0;
+    unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
+    do {
+      buf[n++] = static_cast<char>('0' + v % 10);
+      v /= 10;
+    } while (v != 0);
+    for (; n < digits && n < 11; ++n) buf[n] = '0';
+    while (n > 0) out_ += buf[--n];
   }
 
   std::string out_;

@@ -120,48 +120,18 @@ Variant Variant::Opaque(TVarType code) noexcept {
   return r;
 }
 
-Variant::Variant(const Variant& o) noexcept : type_(o.type_), opaque_(o.opaque_), i64_(o.i64_) {
-  if (opaque_) return;
-  if (type_ == varString) {
-    if (str_) str_->Refs.fetch_add(1, std::memory_order_relaxed);
-  } else if (type_ & varArray) {
+void Variant::AddRef() const noexcept {
+  if (type_ == varString)
+    str_->Refs.fetch_add(1, std::memory_order_relaxed);
+  else
     arr_->Refs.fetch_add(1, std::memory_order_relaxed);
-  }
-}
-
-Variant::Variant(Variant&& o) noexcept : type_(o.type_), opaque_(o.opaque_), i64_(o.i64_) {
-  o.type_ = varEmpty;
-  o.opaque_ = false;
-  o.i64_ = 0;
-}
-
-Variant& Variant::operator=(const Variant& o) noexcept {
-  if (this != &o) {
-    Variant copy(o);
-    *this = std::move(copy);
-  }
-  return *this;
-}
-
-Variant& Variant::operator=(Variant&& o) noexcept {
-  if (this != &o) {
-    Release();
-    type_ = o.type_;
-    opaque_ = o.opaque_;
-    i64_ = o.i64_;
-    o.type_ = varEmpty;
-    o.opaque_ = false;
-    o.i64_ = 0;
-  }
-  return *this;
 }
 
 void Variant::Release() noexcept {
-  if (opaque_) return;
   if (type_ == varString) {
-    if (str_ && str_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete str_;
-  } else if (type_ & varArray) {
-    if (arr_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete arr_;
+    if (str_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete str_;
+  } else if (arr_->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    delete arr_;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/currency.h"
@@ -79,11 +80,31 @@ class Variant {
   /// every comparison with it raises EVariantError.
   static Variant Opaque(TVarType code) noexcept;
 
-  Variant(const Variant& other) noexcept;
-  Variant(Variant&& other) noexcept;
-  Variant& operator=(const Variant& other) noexcept;
-  Variant& operator=(Variant&& other) noexcept;
-  ~Variant() { Release(); }
+  // Copies share a text or array payload; numbers are copied inline.
+  Variant(const Variant& o) noexcept : type_(o.type_), opaque_(o.opaque_), i64_(o.i64_) {
+    if (IsShared()) AddRef();
+  }
+  Variant(Variant&& o) noexcept : type_(o.type_), opaque_(o.opaque_), i64_(o.i64_) { o.Reset(); }
+  Variant& operator=(const Variant& o) noexcept {
+    if (this != &o) {
+      Variant copy(o);
+      *this = std::move(copy);
+    }
+    return *this;
+  }
+  Variant& operator=(Variant&& o) noexcept {
+    if (this != &o) {
+      if (IsShared()) Release();
+      type_ = o.type_;
+      opaque_ = o.opaque_;
+      i64_ = o.i64_;
+      o.Reset();
+    }
+    return *this;
+  }
+  ~Variant() {
+    if (IsShared()) Release();
+  }
 
   /// The type code (varArray | element type for arrays).
   TVarType Type() const noexcept { return type_; }
@@ -120,6 +141,15 @@ class Variant {
 
  private:
   friend struct VariantAccess;
+  bool IsShared() const noexcept {
+    return !opaque_ && (type_ == varString ? str_ != nullptr : (type_ & varArray) != 0);
+  }
+  void Reset() noexcept {
+    type_ = varEmpty;
+    opaque_ = false;
+    i64_ = 0;
+  }
+  void AddRef() const noexcept;
   void Release() noexcept;
 
   TVarType type_;
