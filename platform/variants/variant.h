@@ -60,6 +60,10 @@ class Variant {
   Variant(int32_t v) noexcept : type_(varInteger), opaque_(false), i64_(0) { i32_ = v; }
   Variant(uint8_t v) noexcept : type_(varByte), opaque_(false), i64_(0) { u8_ = v; }
   Variant(int64_t v) noexcept : type_(varInt64), opaque_(false), i64_(v) {}
+  /// A 16-bit unsigned (word) value is held as a 32-bit integer.
+  Variant(uint16_t v) noexcept : type_(varInteger), opaque_(false), i64_(0) { i32_ = v; }
+  /// A 32-bit unsigned value is held as a 64-bit integer.
+  Variant(uint32_t v) noexcept : type_(varInt64), opaque_(false), i64_(v) {}
   Variant(float v) noexcept : type_(varSingle), opaque_(false), i64_(0) { f32_ = v; }
   Variant(double v) noexcept : type_(varDouble), opaque_(false), f64_(v) {}
   /// Extended values are held as doubles.

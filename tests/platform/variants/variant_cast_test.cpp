@@ -27,6 +27,8 @@ TEST(VariantValue, TypeCodesStorageAndSharing) {
   EXPECT_EQ(VarType(Variant(1)), varInteger);
   EXPECT_EQ(VarType(Variant(uint8_t{1})), varByte);
   EXPECT_EQ(VarType(Variant(int64_t{1})), varInt64);
+  EXPECT_EQ(VarType(Variant(uint16_t{65535})), varInteger);
+  EXPECT_EQ(Variant(uint32_t{4000000000u}).AsInt64(), 4000000000);
   EXPECT_EQ(VarType(Variant(1.0f)), varSingle);
   EXPECT_EQ(VarType(Variant(1.0)), varDouble);
   EXPECT_EQ(VarType(Variant(1.0L)), varDouble);
@@ -44,7 +46,8 @@ TEST(VariantValue, TypeCodesStorageAndSharing) {
   Variant c = std::move(b);
   EXPECT_TRUE(b.IsEmpty());
   EXPECT_EQ(c.StrView().size(), 100u);
-  c = c;  // self-assignment keeps the value
+  Variant& alias = c;
+  c = alias;  // self-assignment keeps the value
   EXPECT_EQ(c.StrView().size(), 100u);
   a = 5;
   EXPECT_EQ(c.StrView().size(), 100u) << "the text outlives the variant it came from";
