@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -240,6 +241,10 @@ inline bool operator<(const Variant& a, const Variant& b) { return VarCompare(a,
 inline bool operator<=(const Variant& a, const Variant& b) { return VarCompare(a, b) <= 0; }
 inline bool operator>(const Variant& a, const Variant& b) { return VarCompare(a, b) > 0; }
 inline bool operator>=(const Variant& a, const Variant& b) { return VarCompare(a, b) >= 0; }
+
+/// Writes a readable form for diagnostics and test output: "Null",
+/// "Integer 5", "String \"abc\"", "Array of Variant [1, 2]", "$600F".
+std::ostream& operator<<(std::ostream& out, const Variant& v);
 
 // ---- Arrays ----
 

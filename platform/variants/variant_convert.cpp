@@ -4,6 +4,7 @@
 // as EVariantError and never as a silent zero.
 #include <cfloat>
 #include <cmath>
+#include <ostream>
 
 #include "platform/core/format.h"
 #include "platform/sysutils/datetime.h"
@@ -347,6 +348,20 @@ std::string VarTypeAsText(TVarType t) {
   if (t & varArray) name = "Array of " + name;
   if (t & varByRef) name = "Ref to " + name;
   return name;
+}
+
+std::ostream& operator<<(std::ostream& out, const Variant& v) {
+  if (v.IsOpaque()) return out << "$" << IntToHex(v.Type(), 4);
+  if (v.IsNull() || v.IsEmpty()) return out << VarTypeAsText(v.Type());
+  if (v.IsArray()) {
+    out << VarTypeAsText(v.Type()) << " [";
+    const TVarArrayData& d = *VA::Arr(v);
+    for (size_t i = 0; i < d.Items.size(); ++i) out << (i ? ", " : "") << d.Items[i];
+    return out << "]";
+  }
+  out << VarTypeAsText(v.Type()) << ' ';
+  if (v.Type() == varString) return out << '"' << v.StrView() << '"';
+  return out << VarToStr(v);
 }
 
 }  // namespace tabulon

@@ -2,6 +2,8 @@
 // copy-on-write sharing, re-dimensioning, nesting and element-wise ordering.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "platform/core/exceptions.h"
 #include "platform/variants/variant.h"
 #include "tests/platform/sysutils/expect_throw.h"
@@ -92,6 +94,12 @@ TEST(VariantArray, NestingAndElementWiseOrder) {
   EXPECT_EQ(VarCompare(VarArrayOf({Null}), VarArrayOf({0})), -1);
   EXPECT_TRUE(VarArrayOf({1, "a", Null}) == VarArrayOf({1.0, "a", Null}));
   EXPECT_TRUE(nested == VarArrayOf({1, VarArrayOf({2, 3})}));
+  std::ostringstream printed;
+  printed << nested << " | " << VarArrayOf({Null, "x", Variant()}) << " | "
+          << Variant::Opaque(0x600F);
+  EXPECT_EQ(printed.str(),
+            "Array of Variant [Integer 1, Array of Variant [Integer 2, Integer 3]] | "
+            "Array of Variant [Null, String \"x\", Empty] | $600F");
   std::vector<Variant> values{Variant(1), Variant(2)};
   EXPECT_EQ(VarArrayHighBound(VarArrayOf(values)), 1);
 }
