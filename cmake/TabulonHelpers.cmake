@@ -49,6 +49,7 @@ function(tabulon_embed target)
     COMMAND ${CMAKE_COMMAND} -DOUT=${_out} -DBASE=${A_BASE} -DTAG=${target} "-DFILES=${_abs}"
             -P ${PROJECT_SOURCE_DIR}/cmake/embed.cmake
     DEPENDS ${_abs} ${PROJECT_SOURCE_DIR}/cmake/embed.cmake
-    COMMENT "Embedding resources into ${target}")
+    COMMENT "Embedding resources into ${target}"
+    VERBATIM)
   target_sources(${target} PRIVATE ${_out})
 endfunction()

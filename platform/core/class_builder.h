@@ -8,6 +8,7 @@
 //     b.Property("Count", &TMyPanel::GetCount,
 //     &TMyPanel::SetCount).Stored(&TMyPanel::IsCountStored); b.Method("ButtonClick",
 //     &TMyPanel::ButtonClick);
+//     b.Field("bbOk", &TMyForm::bbOk);  // bound to the child named bbOk when read
 //   }
 #pragma once
 
@@ -160,6 +161,23 @@ class ClassBuilder {
       return TEvent<A...>(static_cast<C*>(dynamic_cast<T*>(o)), member).ToMethod();
     };
     cls_.ownMethods_.push_back(std::move(m));
+  }
+
+  /// A published field: after a form file is read into an instance, the
+  /// owned component named `name` is stored into `member` (a pointer to a
+  /// component class); a component of another class raises EInvalidCast.
+  template <class C>
+  void Field(std::string name, C* T::*member) {
+    auto f = std::make_unique<TFieldInfo>();
+    f->Name = std::move(name);
+    f->ClassType = &C::StaticClass;
+    f->Set = [member](TObject* o, TObject* v) {
+      C* typed = v ? dynamic_cast<C*>(v) : nullptr;
+      if (v && !typed) detail::ThrowInvalidCast();
+      static_cast<T*>(o)->*member = typed;
+    };
+    f->Get = [member](const TObject* o) -> TObject* { return static_cast<const T*>(o)->*member; };
+    cls_.ownFields_.push_back(std::move(f));
   }
 
  private:

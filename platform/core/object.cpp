@@ -264,6 +264,13 @@ std::string TClass::MethodName(const TObject* instance, const TMethod& m) const 
   return {};
 }
 
+const TFieldInfo* TClass::FindField(std::string_view name) const {
+  for (const TClass* c = this; c; c = c->parent_)
+    for (const auto& f : c->ownFields_)
+      if (SameText(f->Name, name)) return f.get();
+  return nullptr;
+}
+
 bool TPropInfo::IsStored(const TObject* instance) const {
   switch (Stored) {
     case srNever:

@@ -65,6 +65,15 @@ struct TMethodInfo {
   std::function<TMethod(TObject*)> Bind;      // the method pointer for an instance
 };
 
+/// Descriptor of one published field: a component reference of the class
+/// that form loading sets to the owned component of the same name.
+struct TFieldInfo {
+  std::string Name;                             // component name the field binds to
+  const TClass* (*ClassType)() = nullptr;       // class the component must have
+  std::function<void(TObject*, TObject*)> Set;  // stores the component into the field
+  std::function<TObject*(const TObject*)> Get;  // reads the field
+};
+
 /// Class descriptor: name, parent, virtual constructors, published members.
 class TClass {
  public:
@@ -101,6 +110,11 @@ class TClass {
   const TMethodInfo* FindMethod(std::string_view name) const;
   /// The name of the published method `m` refers to on `instance`, or "".
   std::string MethodName(const TObject* instance, const TMethod& m) const;
+  /// The published field of that name (case-insensitive) of this class or an
+  /// ancestor, or null.
+  const TFieldInfo* FindField(std::string_view name) const;
+  /// Published fields declared by this class itself.
+  const std::vector<std::unique_ptr<TFieldInfo>>& OwnFields() const { return ownFields_; }
   /// Properties declared by this class itself.
   const std::vector<std::unique_ptr<TPropInfo>>& OwnProperties() const { return ownProps_; }
   const std::vector<std::unique_ptr<TMethodInfo>>& OwnMethods() const { return ownMethods_; }
@@ -119,6 +133,7 @@ class TClass {
   std::function<TObject*()> defaultFactory_;
   std::vector<std::unique_ptr<TPropInfo>> ownProps_;
   std::vector<std::unique_ptr<TMethodInfo>> ownMethods_;
+  std::vector<std::unique_ptr<TFieldInfo>> ownFields_;
   mutable std::vector<const TPropInfo*> allProps_;
   mutable bool propsBuilt_ = false;
   mutable std::map<std::string, const TPropInfo*> propIndex_;  // upper-cased names
