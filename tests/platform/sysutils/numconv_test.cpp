@@ -15,39 +15,16 @@ namespace {
 
 using testing::ExpectThrow;
 
-TEST(StrToInt, AcceptedAndRefusedTexts) {
-  struct {
-    const char* text;
-    int32_t value;
-  } ok[] = {{"0", 0},
-            {"42", 42},
-            {"   42", 42},
-            {"+7", 7},
-            {"-0", 0},
-            {"007", 7},
-            {"-2147483648", INT32_MIN},
-            {"2147483647", INT32_MAX},
-            {"$FF", 255},
-            {"$ff", 255},
-            {"-$10", -16},
-            {"$FFFFFFFF", -1},
-            {"$0000000001", 1},
-            {"$80000000", INT32_MIN}};
-  for (const auto& c : ok) {
-    int32_t v = 12345;
-    EXPECT_TRUE(TryStrToInt(c.text, v)) << c.text;
-    EXPECT_EQ(v, c.value) << c.text;
-    EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
-  }
-  const char* bad[] = {"",     " ",    "4.2", "abc", "42 ", "2147483648", "-2147483649",
-                       "$",    "+",    "- 1", "1e3", "\t1", "$1FFFFFFFF", "$-1",
-                       "0x10", "1_000"};
-  for (const char* text : bad) {
-    int32_t v = 99;
-    EXPECT_FALSE(TryStrToInt(text, v)) << text;
-    EXPECT_EQ(v, 99) << "a refused text leaves the value alone: " << text;
-    EXPECT_EQ(StrToIntDef(text, -5), -5);
-  }
+// The random oracle below covers the grammar; these are the boundaries.
+TEST(StrToInt, BoundariesAndMessages) {
+  EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+  EXPECT_EQ(StrToInt("$FFFFFFFF"), -1);
+  EXPECT_EQ(StrToInt("$0000000001"), 1) << "leading zeros do not count towards 8 digits";
+  int32_t v = 99;
+  EXPECT_FALSE(TryStrToInt("2147483648", v) || TryStrToInt("$1FFFFFFFF", v) ||
+               TryStrToInt("42 ", v));
+  EXPECT_EQ(v, 99) << "a refused text leaves the value alone";
+  EXPECT_EQ(StrToIntDef("0x10", -5), -5);
   int32_t nul = 0;
   EXPECT_FALSE(TryStrToInt(std::string_view("12\0", 3), nul)) << "an embedded NUL is not the end";
   ExpectThrow<EConvertError>([] { StrToInt("4.2"); }, "'4.2' is not a valid integer value");
