@@ -11,6 +11,7 @@
 #include "platform/core/format_settings.h"
 #include "platform/core/resstrings.h"
 #include "platform/sysutils/clock.h"
+#include "platform/sysutils/datetime_split.h"
 #include "platform/sysutils/locale_settings.h"
 #include "platform/sysutils/strutils.h"
 
@@ -113,9 +114,6 @@ double EncodeTime(int hour, int min, int sec, int msec) {
 
 namespace detail {
 
-// Splits a date-time number into whole days (the integer part, toward zero)
-// and milliseconds of the day (the magnitude of the fraction, rounded); a
-// fraction that rounds up to a full day carries into the next day.
 bool SplitDateTime(double value, int64_t& days, int64_t& msecs) noexcept {
   if (!std::isfinite(value) || std::fabs(value) > 3.0e6) return false;
   double whole = std::trunc(value);

@@ -4,12 +4,9 @@
 // hour is shown on the 12-hour clock when an AM/PM token follows it.
 #include "platform/core/format_settings.h"
 #include "platform/sysutils/datetime.h"
+#include "platform/sysutils/datetime_split.h"
 
 namespace tabulon {
-
-namespace detail {
-bool SplitDateTime(double value, int64_t& days, int64_t& msecs) noexcept;
-}
 
 namespace {
 

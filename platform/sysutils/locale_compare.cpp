@@ -152,7 +152,8 @@ int StringListCompare(const std::string& a, const std::string& b, bool caseSensi
   return caseSensitive ? AnsiCompareStr(a, b) : AnsiCompareText(a, b);
 }
 
-const bool kListCompareInstalled = (SetStringListCompare(&StringListCompare), true);
+[[maybe_unused]] const bool kListCompareInstalled =
+    (SetStringListCompare(&StringListCompare), true);
 
 }  // namespace
 
@@ -174,7 +175,6 @@ std::string LocaleNameOfId(LCID locale) {
 }
 
 int CompareLocale(LCID locale, std::string_view a, std::string_view b, bool ignoreCase) noexcept {
-  (void)kListCompareInstalled;
   UCollator* c = CollatorFor(locale, ignoreCase);
   if (!c) return -2;
   if (a.size() > INT32_MAX || b.size() > INT32_MAX) return -2;

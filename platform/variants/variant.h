@@ -200,7 +200,8 @@ bool VarIsStr(const Variant& v) noexcept;
 /// above, not an array); EVariantError "Invalid variant type conversion"
 /// when the value does not convert and "Overflow while converting variant"
 /// when it is out of the target's range. Texts convert through the locale
-/// settings (decimal separator, date formats).
+/// settings (decimal separator, date formats); a text converts to a date as
+/// a date with an optional time, or as a time alone.
 Variant VarAsType(const Variant& source, TVarType varType);
 /// Framework form of VarAsType: `dest` := `source` cast to `varType`.
 void VarCast(Variant& dest, const Variant& source, TVarType varType);

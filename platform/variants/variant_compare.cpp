@@ -100,7 +100,7 @@ Variant TextAs(const Variant& text, const Variant& other) {
   std::string_view s = text.StrView();
   if (other.Type() == varDate) {
     double d = 0;
-    if (!TryStrToDateTime(s, d)) VarInvalidOpError();
+    if (!TryStrToDateTime(s, d) && !TryStrToTime(s, d)) VarInvalidOpError();
     return Variant::FromDate(d);
   }
   if (other.Type() == varBoolean) {

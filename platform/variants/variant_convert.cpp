@@ -146,7 +146,8 @@ TCastResult ToCurrency(const Variant& v, Currency& out) {
 }
 
 TCastResult ToDate(const Variant& v, double& out) {
-  if (v.Type() == varString) return TryStrToDateTime(v.StrView(), out) ? crOk : crInvalid;
+  if (v.Type() == varString)
+    return TryStrToDateTime(v.StrView(), out) || TryStrToTime(v.StrView(), out) ? crOk : crInvalid;
   long double d = 0;
   if (!PlainNumber(v, d)) return crInvalid;
   if (!(d >= kMinDate && d < kMaxDate)) return crOverflow;

@@ -154,6 +154,7 @@ TEST(VariantCast, FromTextThroughTheLocale) {
       {Variant("12/31/2025 6:00 PM"), varDate, VarFromDateTime(EncodeDate(2025, 12, 31) + 0.75),
        nullptr},
       {Variant("31/12/2025"), varDate, std::nullopt, kCast},
+      {Variant("6:00 PM"), varDate, VarFromDateTime(0.75), nullptr},
       {Variant("45000"), varDate, std::nullopt, kCast},
   });
   TFormatSettingsScope scope;
