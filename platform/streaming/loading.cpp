@@ -2,9 +2,11 @@
 #include "platform/streaming/loading.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include "platform/core/class_builder.h"
+#include "platform/core/collection.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/format.h"
 #include "platform/core/props.h"
@@ -152,25 +154,70 @@ TComponent* FindGlobalComponent(std::string_view name) {
   return nullptr;
 }
 
-void GlobalFixupReferences() {
-  auto& pending = detail::Pending();
-  std::string firstError;
+namespace detail {
+
+namespace {
+// The object holding a waiting reference, found again from its component by
+// the property path: sub-objects and collection items may have changed or
+// gone since the reference was read.
+TPersistent* FindInstance(TComponent* component, const std::string& path, const TPropInfo*& prop) {
+  TPersistent* target = component;
+  size_t begin = 0;
+  for (;;) {
+    size_t dot = path.find('.', begin);
+    std::string part = path.substr(begin, dot == std::string::npos ? dot : dot - begin);
+    int index = -1;
+    size_t bracket = part.find('[');
+    if (bracket != std::string::npos) {
+      index = std::atoi(part.c_str() + bracket + 1);
+      part.resize(bracket);
+    }
+    const TPropInfo* p = target->ClassType()->FindProperty(part);
+    if (!p) return nullptr;
+    if (dot == std::string::npos && index < 0) {
+      prop = p;
+      return target;
+    }
+    if (p->Kind() != tkClass || !p->GetObj) return nullptr;
+    target = dynamic_cast<TPersistent*>(p->GetObj(target));
+    if (index >= 0) {
+      auto* collection = dynamic_cast<TCollection*>(target);
+      if (!collection || index >= collection->Count()) return nullptr;
+      target = collection->GetItem(index);
+    }
+    if (!target || dot == std::string::npos) return nullptr;
+    begin = dot + 1;
+  }
+}
+}  // namespace
+
+std::vector<std::string> ResolvePendingFixups() {
+  auto& pending = Pending();
+  std::vector<std::string> errors;
   for (size_t i = 0; i < pending.items.size();) {
-    detail::TPropFixup f = pending.items[i];
-    TComponent* target = detail::ResolveReference(nullptr, f.Name);
+    TPropFixup f = pending.items[i];
+    TComponent* target = ResolveReference(nullptr, f.Name);
     if (!target) {
       ++i;
       continue;
     }
     pending.items.erase(pending.items.begin() + static_cast<std::ptrdiff_t>(i));
+    const TPropInfo* prop = nullptr;
+    TPersistent* instance = FindInstance(f.Component, f.RelativePath, prop);
+    if (!instance || prop != f.Prop) continue;  // the property's object is gone
     try {
-      SetObjectProp(f.Instance, f.Prop, target);
+      SetObjectProp(instance, prop, target);
     } catch (const Exception& e) {
-      if (firstError.empty())
-        firstError = Format(ResStr("SErrorReadingProperty"), {f.Path, e.Message()});
+      errors.push_back(Format(ResStr("SErrorReadingProperty"), {f.Path, e.Message()}));
     }
   }
-  if (!firstError.empty()) throw EReadError(firstError);
+  return errors;
+}
+}  // namespace detail
+
+void GlobalFixupReferences() {
+  std::vector<std::string> errors = detail::ResolvePendingFixups();
+  if (!errors.empty()) throw EReadError(errors.front());
 }
 
 std::vector<std::string> PendingGlobalReferences() {

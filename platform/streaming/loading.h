@@ -24,6 +24,7 @@ struct TPropFixup {
   const TPropInfo* Prop = nullptr;
   std::string Name;            // the referenced name, possibly dotted ("Form2.Button1")
   std::string Path;            // "Component.Property", for messages
+  std::string RelativePath;    // from the component: "Items[0].Target"
   TComponent* Root = nullptr;  // the root the name is relative to
 };
 
@@ -67,6 +68,9 @@ TLoadContext*& GlobalSlot();
 
 /// Keeps a reference that its root could not resolve until the named form loads.
 void AddPendingFixup(const TPropFixup& fixup);
+/// Resolves the waiting references that can now be; returns the messages of
+/// those whose target has the wrong class (their properties stay unset).
+std::vector<std::string> ResolvePendingFixups();
 /// Resolves the name of a reference relative to `root` (null: global names only).
 TComponent* ResolveReference(TComponent* root, const std::string& name);
 

@@ -115,7 +115,9 @@ class TReader : public TFiler {
   /// The stream position where that property (or object) began; -1 when none.
   int64_t ErrorPosition() const { return errorPosition_; }
   /// References ("Component.Property -> Name") that the last root could not
-  /// resolve; they wait for the named form to be loaded.
+  /// resolve; they wait for the named form to be loaded. Waiting references
+  /// of other forms that this root completed with a component of the wrong
+  /// class are listed too, as "Error reading ...: Invalid class typecast".
   const std::vector<std::string>& UnresolvedReferences() const { return unresolved_; }
 
  private:

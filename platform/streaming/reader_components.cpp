@@ -103,7 +103,10 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
       ownLoad_.reset();
       load_ = nullptr;
     }
-    GlobalFixupReferences();
+    // Other forms' references that this root completes; a target of the
+    // wrong class is reported with this root's unresolved references.
+    for (std::string& error : detail::ResolvePendingFixups())
+      unresolved_.push_back(std::move(error));
   } catch (const Exception&) {
     if (errorPosition_ < 0) errorPosition_ = objectStart_;
     if (created) {
@@ -355,6 +358,7 @@ void TReader::ReadClassValue(TPersistent* instance, const TPropInfo* prop) {
     fixup.Prop = prop;
     fixup.Name = name;
     fixup.Path = (component_ ? NameOf(component_) : std::string()) + propPath_;
+    fixup.RelativePath = propPath_.empty() ? propPath_ : propPath_.substr(1);
     fixup.Root = root_;
     load_->Fixups.push_back(std::move(fixup));
   } else {

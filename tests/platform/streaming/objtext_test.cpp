@@ -138,8 +138,7 @@ TEST(TextForms, MalformedTextReportsTheLine) {
       {"object X: T\n  A." + std::string(300, 'n') + " = 1\nend", "Identifier too long on line 2"},
       {"", "object, inherited or inline expected on line 1"},
   };
-  for (const auto& [text, message] : cases)
-    ExpectError<EParserError>([&] { TextToBinary(text); }, message);
+  for (const auto& c : cases) ExpectError<EParserError>([&] { TextToBinary(c.first); }, c.second);
 }
 
 TEST(TextForms, MalformedBinaryRaisesReadErrors) {

@@ -115,7 +115,7 @@ class TStreamProbe : public TComponent {
   Variant GetData() const { return data_; }
   void SetData(const Variant& v) { data_ = v; }
   TTestFont* GetFont() const { return font_.get(); }
-  void SetFont(TTestFont* f) { font_->SetName(f->GetName()); }
+  void SetFont(TTestFont* f) { font_->SetName(f ? f->GetName() : std::string()); }
   TOwnedCollection* GetItems() const { return items_.get(); }
   TStrings* GetLines() const { return lines_.get(); }
   TStreamProbe* GetBuddy() const { return buddy_; }
