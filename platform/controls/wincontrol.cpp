@@ -138,6 +138,8 @@ void TWinControl::SetChildOrder(TComponent* child, int order) {
 }
 
 void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+  // As the root, first the owned components that have no parent (non-visual ones).
+  if (root == this) TComponent::GetChildren(proc, root);
   // Children owned by the root are written inside their parent.
   for (int i = 0; i < GetControlCount(); ++i) {
     TControl* c = GetControls(i);

@@ -1,0 +1,76 @@
+// tabulon render FORMFILE OUT.png [--width W --height H]: reads a form file
+// into live controls and paints its root control into a PNG picture, so that
+// a form can be looked at without a window system.
+#include <charconv>
+#include <ostream>
+
+#include "apps/tabulon/command.h"
+#include "platform/controls/control.h"
+#include "platform/core/exceptions.h"
+#include "platform/graphics/canvas.h"
+#include "platform/graphics/textmetrics.h"
+#include "platform/streaming/formres.h"
+
+namespace tabulon::app {
+namespace {
+
+bool ParseSize(const std::string& text, int& out) {
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return ec == std::errc() && end == text.data() + text.size() && out > 0 && out <= 16384;
+}
+
+int Run(CommandContext& ctx) {
+  std::vector<std::string> files;
+  int width = 0, height = 0;
+  for (size_t i = 0; i < ctx.Args.size(); ++i) {
+    const std::string& a = ctx.Args[i];
+    if (a == "--width" || a == "--height") {
+      int* target = a == "--width" ? &width : &height;
+      if (i + 1 >= ctx.Args.size() || !ParseSize(ctx.Args[i + 1], *target)) {
+        ctx.Err << "tabulon render: " << a << " needs a size from 1 to 16384\n";
+        return 2;
+      }
+      ++i;
+    } else {
+      files.push_back(a);
+    }
+  }
+  if (files.size() != 2) {
+    ctx.Err << "usage: tabulon render FORMFILE OUT.png [--width W --height H]\n";
+    return 2;
+  }
+  std::string fallback = TextMetricsFallbackReason();
+  if (!fallback.empty()) ctx.Err << "tabulon render: " << fallback << "\n";
+  TComponent* root = nullptr;
+  try {
+    root = ReadComponentResFile(files[0], nullptr);
+    auto* control = dynamic_cast<TControl*>(root);
+    if (!control)
+      throw EInvalidOperation("the root of " + files[0] + " is a " + root->ClassName() +
+                              ", not a control");
+    if (width > 0 || height > 0)
+      control->SetBounds(control->GetLeft(), control->GetTop(),
+                         width > 0 ? width : control->GetWidth(),
+                         height > 0 ? height : control->GetHeight());
+    if (control->GetWidth() <= 0 || control->GetHeight() <= 0)
+      throw EInvalidOperation("the root control of " + files[0] + " has no area to paint");
+    TBitmap picture(control->GetWidth(), control->GetHeight());
+    control->PaintTo(picture.Canvas(), 0, 0);
+    picture.SaveToPNGFile(files[1]);
+    ctx.Out << files[1] << ": " << picture.GetWidth() << "x" << picture.GetHeight() << " "
+            << root->ClassName() << " " << root->GetName() << "\n";
+  } catch (const Exception& e) {
+    TObject::Free(root);
+    ctx.Err << "tabulon render: " << e.Message() << "\n";
+    return 1;
+  }
+  TObject::Free(root);
+  return 0;
+}
+
+}  // namespace
+
+TBN_COMMAND("render", "FORMFILE OUT.png [--width W --height H]",
+            "paints the root control of a form file into a PNG picture", Run);
+
+}  // namespace tabulon::app
