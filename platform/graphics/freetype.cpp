@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -35,13 +36,26 @@ struct Glyph {
 
 }  // namespace
 
+// One face at one pixel size, with its metrics and rendered glyphs.
+struct SizedFace {
+  FT_Face face = nullptr;
+  int em = 0;
+  bool haveMetrics = false;
+  TTextMetric metrics;
+  std::vector<std::unique_ptr<Glyph>> latin;  // code points below 256
+  std::unordered_map<char32_t, std::unique_ptr<Glyph>> others;
+};
+
 struct TFreeTypeTextMetrics::Impl {
   std::string dir;
   FT_Library lib = nullptr;
   std::map<std::string, FT_Face> faces;  // by file name
-  // (file, pixel em, code point) -> glyph
-  std::map<std::tuple<std::string, int, char32_t>, Glyph> glyphs;
-  std::map<std::pair<std::string, int>, TTextMetric> metrics;
+  std::map<std::pair<std::string, int>, std::unique_ptr<SizedFace>> sized;
+  // The font resolved last: most measuring repeats one font many times.
+  std::string lastName;
+  uint64_t lastStyle = ~0ull;
+  int lastPitch = -1, lastHeight = 0;
+  SizedFace* last = nullptr;
 
   FT_Face Face(const std::string& file) {
     auto it = faces.find(file);
@@ -67,31 +81,69 @@ struct TFreeTypeTextMetrics::Impl {
     return std::max(1, static_cast<int>(std::lround(h * face->units_per_EM / cell)));
   }
 
-  const Glyph& GetGlyph(const std::string& file, FT_Face face, int em, char32_t cp) {
-    auto key = std::make_tuple(file, em, cp);
-    auto it = glyphs.find(key);
-    if (it != glyphs.end()) return it->second;
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(em));
-    Glyph g;
-    FT_UInt index = FT_Get_Char_Index(face, cp);
-    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) == 0) {
-      FT_GlyphSlot slot = face->glyph;
-      g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-      g.left = slot->bitmap_left;
-      g.top = slot->bitmap_top;
-      g.width = static_cast<int>(slot->bitmap.width);
-      g.rows = static_cast<int>(slot->bitmap.rows);
-      g.coverage.resize(static_cast<size_t>(g.width) * static_cast<size_t>(g.rows));
-      for (int y = 0; y < g.rows; ++y)
-        for (int x = 0; x < g.width; ++x) {
-          const unsigned char* row = slot->bitmap.buffer + y * slot->bitmap.pitch;
-          uint8_t c = slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+  SizedFace& Resolve(const TFreeTypeTextMetrics& self, const TFont& font) {
+    if (last && font.GetHeight() == lastHeight && font.GetStyle().ToInt() == lastStyle &&
+        font.GetPitch() == lastPitch && font.GetName() == lastName)
+      return *last;
+    std::string file = self.FileFor(font);
+    FT_Face face = Face(file);
+    int em = EmPixels(face, font);
+    auto& slot = sized[{file, em}];
+    if (!slot) {
+      slot = std::make_unique<SizedFace>();
+      slot->face = face;
+      slot->em = em;
+      slot->latin.resize(256);
+    }
+    last = slot.get();
+    lastName = font.GetName();
+    lastStyle = font.GetStyle().ToInt();
+    lastPitch = font.GetPitch();
+    lastHeight = font.GetHeight();
+    return *last;
+  }
+
+  const Glyph& GetGlyph(SizedFace& sf, char32_t cp) {
+    std::unique_ptr<Glyph>& slot = cp < 256 ? sf.latin[cp] : sf.others[cp];
+    if (slot) return *slot;
+    FT_Set_Pixel_Sizes(sf.face, 0, static_cast<FT_UInt>(sf.em));
+    auto g = std::make_unique<Glyph>();
+    FT_UInt index = FT_Get_Char_Index(sf.face, cp);
+    if (FT_Load_Glyph(sf.face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) == 0) {
+      FT_GlyphSlot gs = sf.face->glyph;
+      g->advance = static_cast<int>((gs->advance.x + 32) >> 6);
+      g->left = gs->bitmap_left;
+      g->top = gs->bitmap_top;
+      g->width = static_cast<int>(gs->bitmap.width);
+      g->rows = static_cast<int>(gs->bitmap.rows);
+      g->coverage.resize(static_cast<size_t>(g->width) * static_cast<size_t>(g->rows));
+      for (int y = 0; y < g->rows; ++y)
+        for (int x = 0; x < g->width; ++x) {
+          const unsigned char* row = gs->bitmap.buffer + y * gs->bitmap.pitch;
+          uint8_t c = gs->bitmap.pixel_mode == FT_PIXEL_MODE_MONO
                           ? ((row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0)
                           : row[x];
-          g.coverage[static_cast<size_t>(y * g.width + x)] = c;
+          g->coverage[static_cast<size_t>(y * g->width + x)] = c;
         }
     }
-    return glyphs.emplace(key, std::move(g)).first->second;
+    slot = std::move(g);
+    return *slot;
+  }
+
+  const TTextMetric& Metrics(SizedFace& sf) {
+    if (sf.haveMetrics) return sf.metrics;
+    FT_Set_Pixel_Sizes(sf.face, 0, static_cast<FT_UInt>(sf.em));
+    TTextMetric& m = sf.metrics;
+    const FT_Size_Metrics& sm = sf.face->size->metrics;
+    m.tmAscent = static_cast<int>((sm.ascender + 63) >> 6);
+    m.tmDescent = static_cast<int>((-sm.descender + 63) >> 6);
+    m.tmHeight = m.tmAscent + m.tmDescent;
+    m.tmInternalLeading = std::max(0, m.tmHeight - sf.em);
+    m.tmExternalLeading = std::max(0, static_cast<int>((sm.height + 32) >> 6) - m.tmHeight);
+    m.tmMaxCharWidth = static_cast<int>((sm.max_advance + 32) >> 6);
+    m.tmAveCharWidth = GetGlyph(sf, U'x').advance;
+    sf.haveMetrics = true;
+    return m;
   }
 };
 
@@ -135,45 +187,23 @@ std::string TFreeTypeTextMetrics::FileFor(const TFont& font) const {
 }
 
 TTextMetric TFreeTypeTextMetrics::GetMetrics(const TFont& font) {
-  std::string file = FileFor(font);
-  FT_Face face = impl_->Face(file);
-  int em = Impl::EmPixels(face, font);
-  auto key = std::make_pair(file, em);
-  auto it = impl_->metrics.find(key);
-  if (it != impl_->metrics.end()) return it->second;
-  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(em));
-  TTextMetric m;
-  m.tmAscent = static_cast<int>((face->size->metrics.ascender + 63) >> 6);
-  m.tmDescent = static_cast<int>((-face->size->metrics.descender + 63) >> 6);
-  m.tmHeight = m.tmAscent + m.tmDescent;
-  m.tmInternalLeading = std::max(0, m.tmHeight - em);
-  m.tmExternalLeading =
-      std::max(0, static_cast<int>((face->size->metrics.height + 32) >> 6) - m.tmHeight);
-  m.tmAveCharWidth = impl_->GetGlyph(file, face, em, U'x').advance;
-  m.tmMaxCharWidth = static_cast<int>((face->size->metrics.max_advance + 32) >> 6);
-  impl_->metrics.emplace(key, m);
-  return m;
+  return impl_->Metrics(impl_->Resolve(*this, font));
 }
 
 int TFreeTypeTextMetrics::TextWidth(const TFont& font, std::string_view text) {
-  std::string file = FileFor(font);
-  FT_Face face = impl_->Face(file);
-  int em = Impl::EmPixels(face, font);
+  SizedFace& sf = impl_->Resolve(*this, font);
   int w = 0;
-  for (size_t i = 0; i < text.size();)
-    w += impl_->GetGlyph(file, face, em, NextCodePoint(text, i)).advance;
+  for (size_t i = 0; i < text.size();) w += impl_->GetGlyph(sf, NextCodePoint(text, i)).advance;
   return w;
 }
 
 void TFreeTypeTextMetrics::RenderText(const TFont& font, std::string_view text,
                                       const TGlyphPlot& plot) {
-  std::string file = FileFor(font);
-  FT_Face face = impl_->Face(file);
-  int em = Impl::EmPixels(face, font);
-  TTextMetric m = GetMetrics(font);
+  SizedFace& sf = impl_->Resolve(*this, font);
+  const TTextMetric m = impl_->Metrics(sf);
   int pen = 0;
   for (size_t i = 0; i < text.size();) {
-    const Glyph& g = impl_->GetGlyph(file, face, em, NextCodePoint(text, i));
+    const Glyph& g = impl_->GetGlyph(sf, NextCodePoint(text, i));
     for (int y = 0; y < g.rows; ++y)
       for (int x = 0; x < g.width; ++x) {
         uint8_t c = g.coverage[static_cast<size_t>(y * g.width + x)];
@@ -181,6 +211,7 @@ void TFreeTypeTextMetrics::RenderText(const TFont& font, std::string_view text,
       }
     pen += g.advance;
   }
+  int em = sf.em;
   int thick = std::max(1, em / 12);
   if (font.GetStyle().Contains(fsUnderline))
     for (int t = 0; t < thick; ++t)
