@@ -1,0 +1,11 @@
+// Unit Tbnset: the field model (field records, the field list, values,
+// comparison options, record matching) and the fields panel built on it.
+#pragma once
+
+#include "run/tbnset/captions.h"
+#include "run/tbnset/errors.h"
+#include "run/tbnset/fieldsset.h"
+#include "run/tbnset/list.h"
+#include "run/tbnset/options.h"
+#include "run/tbnset/record.h"
+#include "run/tbnset/types.h"

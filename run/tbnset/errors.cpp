@@ -1,0 +1,12 @@
+// Raising the package's exception from its string table.
+#include "run/tbnset/errors.h"
+
+#include "platform/core/resstrings.h"
+
+namespace tabulon {
+
+void TabulonError(int ident, TFormatArgs args) {
+  throw ETabulonError(Format(LoadStr(ident), args));
+}
+
+}  // namespace tabulon

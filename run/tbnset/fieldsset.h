@@ -1,0 +1,192 @@
+// TFieldsSetModel: the non-visual half of a fields panel. It owns the field
+// list (created by the concrete panel with its record class), the option
+// objects, the captions and the data link; follows the data source; batches
+// dataset updates (BeginUpdate/EndUpdate) and re-layouts
+// (BeginPaint/EndPaint); and decides whether the dataset's current record
+// matches the applied values (CheckRecord). The visual panel combines it
+// with a panel control; every hook the field list needs is virtual here.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/db/datasource.h"
+#include "run/tbnset/captions.h"
+#include "run/tbnset/list.h"
+#include "run/tbnset/options.h"
+
+namespace tabulon {
+
+class TFieldsSetModel;
+
+/// The panel's link to its data source.
+class TPanelFieldsSetDataLink : public TDataLink {
+  TBN_CLASS(TPanelFieldsSetDataLink, TDataLink)
+ public:
+  explicit TPanelFieldsSetDataLink(TFieldsSetModel* panel) : Panel(panel) {}
+  ~TPanelFieldsSetDataLink() override;
+
+  /// The panel served; cleared before the link is destroyed.
+  TFieldsSetModel* Panel;
+  /// The dataset seen at the last ActiveChanged (never a destroyed one).
+  TDataSet* OldDataSet = nullptr;
+
+ protected:
+  void ActiveChanged() override;
+  void DataSetChanged() override;
+  void LayoutChanged() override;
+};
+
+/// The non-visual half of a fields panel.
+class TFieldsSetModel {
+ public:
+  /// The string comparison: two texts and case-insensitivity to -1/0/1.
+  using TCompareFunc = int (TFieldsSetModel::*)(std::string_view, std::string_view, bool) const;
+
+  TFieldsSetModel();
+  virtual ~TFieldsSetModel();
+  TFieldsSetModel(const TFieldsSetModel&) = delete;
+  TFieldsSetModel& operator=(const TFieldsSetModel&) = delete;
+
+  /// The component that is the panel (name, state, free notification).
+  virtual TComponent* GetComponent() const = 0;
+
+  // ---- Overridable steps ----
+  /// Told the dataset the panel leaves (the filter panel unhooks itself).
+  virtual void SetOldDataSet(TDataSet* dataSet);
+  /// Applies the values to the dataset (filter or search).
+  virtual void UpdateDataSet();
+  /// The dataset's records changed or scrolled.
+  virtual void DataSetChanged();
+  /// The dataset's fields changed: rebinds the records.
+  virtual void LayoutChanged();
+  /// The dataset opened, closed or was replaced: rebinds, then re-applies.
+  virtual void ActiveChanged();
+  /// Position of the record's field in the find index; -1 here.
+  virtual int GetIndexFieldNo(TFieldRecord* record);
+  /// Whether case matters for the record's comparison.
+  virtual bool CaseInsensitiveField(TFieldRecord* record);
+  /// The layout pass.
+  virtual void PaintComponent();
+  /// The panel's component state.
+  virtual TComponentState GetComponentState() const;
+  /// Stores a changed locale; -1 selects QXCompare, others QXAnsiCompare.
+  virtual void SetLocaleID(int value);
+  /// Applies the pending edit values (or re-applies the settings).
+  virtual void ValuesChanged();
+  /// Effective count: coNone for a record ValidateFieldRecord refuses.
+  virtual TCountType CountState(TFieldRecord* record);
+  /// Effective compare type.
+  virtual TCompareType CompareState(TFieldRecord* record);
+  /// Whether the record has edit values its count uses.
+  virtual bool NotEmptyRecord(TFieldRecord* record);
+  /// Whether the panel can work with the record; true here.
+  virtual bool ValidateFieldRecord(TFieldRecord* record);
+  /// Shows a slot's new edit value in its editor (done by the editors).
+  virtual void ShowEditValue(TFieldRecord* record, int slot);
+
+  // ---- Data source ----
+  TDataSource* GetDataSource() const { return DataLink->GetDataSource(); }
+  /// Links another source and asks it for free notification.
+  void SetDataSource(TDataSource* value);
+  TPanelFieldsSetDataLink* GetDataLink() const { return DataLink.get(); }
+  /// Forgets a component being destroyed when it is the panel's data
+  /// source or the list source of records (one list update). Compares by
+  /// address only: the component may already be past its own destructor.
+  void DataSourceRemoved(TComponent* source);
+
+  // ---- Records ----
+  TFieldsList* GetFields() const { return Fields; }
+  /// First record whose FieldName equals `name` ignoring case, or null.
+  TFieldRecord* FindField(const std::string& name) const;
+  /// First record whose Name equals `name` ignoring case, or null.
+  TFieldRecord* FindFieldRecord(const std::string& name) const;
+  /// FindField; ETabulonError 25100 when nothing is found.
+  TFieldRecord* FieldByName(const std::string& name) const;
+
+  // ---- Batching ----
+  void BeginUpdate() { ++UpdateCount; }
+  /// Ends an update and calls Changed.
+  void EndUpdate();
+  /// UpdateDataSet unless inside BeginUpdate.
+  void Changed();
+  void BeginPaint() { ++PaintCount; }
+  /// Ends a paint bracket and calls WndChanged.
+  void EndPaint();
+  /// PaintComponent unless inside BeginPaint.
+  void WndChanged();
+  int GetUpdateCount() const { return UpdateCount; }
+  int GetPaintCount() const { return PaintCount; }
+
+  // ---- Loading ----
+  /// After loading: leave default-fields mode when records were stored,
+  /// bind them, re-apply the values.
+  void SetLoadProperties();
+  /// Re-applies the values after the dataset opened, when asked to.
+  void DoUpdateAfterOpen();
+
+  // ---- Matching ----
+  /// Whether every record at map positions from..to matches the dataset's
+  /// current record (true for an empty range).
+  bool CheckRecord(int from, int to);
+  /// Whether the record takes part in matching (applied values).
+  bool MainNotEmptyRecord(TFieldRecord* record);
+  /// Whether case matters for values of `type` (string and memo types).
+  static bool CaseSensitiveDependent(TFieldType type) noexcept;
+  /// Ordinal comparison (ASCII letters folded when case-insensitive).
+  int QXCompare(std::string_view s1, std::string_view s2, bool caseInsensitive) const;
+  /// Comparison by the collation of LocaleID.
+  int QXAnsiCompare(std::string_view s1, std::string_view s2, bool caseInsensitive) const;
+  /// The current string comparison.
+  int Compare(std::string_view s1, std::string_view s2, bool caseInsensitive) const {
+    return (this->*CompareFunc)(s1, s2, caseInsensitive);
+  }
+  TCompareFunc GetCompareFunc() const { return CompareFunc; }
+
+  // ---- Settings ----
+  TCountOptions* GetCountOptions() const { return CountOptions.get(); }
+  void SetCountOptions(TCountOptions* value) { CountOptions->Assign(value); }
+  TCompareOptions* GetCompareOptions() const { return CompareOptions.get(); }
+  void SetCompareOptions(TCompareOptions* value) { CompareOptions->Assign(value); }
+  TFieldCaptions* GetCaptions() const { return Captions.get(); }
+  void SetCaptions(TFieldCaptions* value) { Captions->Assign(value); }
+  TUpdateState GetUpdateState() const { return UpdateState; }
+  /// Stores a changed state; switching to usAuto applies pending values.
+  void SetUpdateState(TUpdateState value);
+  bool GetUpdateAfterOpen() const { return UpdateAfterOpen; }
+  void SetUpdateAfterOpen(bool value) { UpdateAfterOpen = value; }
+  bool GetChangeCursor() const { return ChangeCursor; }
+  void SetChangeCursor(bool value) { ChangeCursor = value; }
+  int GetLocaleID() const { return LocaleID; }
+  /// Whether the field list is streamed (only outside default-fields mode).
+  bool IsFieldsStored() const { return Fields && !Fields->GetDefaultFields(); }
+
+ protected:
+  /// Releases the list, the options and the link in the panel's order;
+  /// hands the linked dataset to SetOldDataSet first. Called by the panel
+  /// while it is still whole; safe to call twice.
+  void DestroyFieldsSet();
+
+  std::unique_ptr<TPanelFieldsSetDataLink> DataLink;
+  TFieldsList* Fields = nullptr;  // owned; created by the concrete panel
+  std::unique_ptr<TCountOptions> CountOptions;
+  std::unique_ptr<TCompareOptions> CompareOptions;
+  int UpdateCount = 0;
+  int PaintCount = 0;
+  bool ChangeCursor = false;
+  TUpdateState UpdateState = usAuto;
+  std::unique_ptr<TComponentCaptions> Captions;
+  bool UpdateAfterOpen = true;
+  TCompareFunc CompareFunc = &TFieldsSetModel::QXAnsiCompare;
+  int LocaleID = 1024;
+
+ private:
+  bool MatchSingle(TFieldRecord* record, TCompareType compare, const Variant& value,
+                   const Variant& fieldValue);
+  bool MatchRange(TFieldRecord* record, TCompareType compare, const Variant& low,
+                  const Variant& high, const Variant& fieldValue);
+  bool destroyed_ = false;
+};
+
+}  // namespace tabulon

@@ -1,0 +1,173 @@
+// Record matching: every row of the single-value and range tables over a
+// people dataset, Null field values, empty search texts, half-empty ranges,
+// vanished fields and pending (not yet applied) values.
+#include <gtest/gtest.h>
+
+#include "platform/db/field_defs.h"
+#include "tests/run/fieldsset_fixture.h"
+
+namespace tabulon::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class Matching_ : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const Variant T(true), F(false);
+    data.Add("Smith", int32_t(10), Variant::FromDate(D(1990, 1, 1)), T, 1.5);
+    data.Add("smith", int32_t(15), Variant::FromDate(D(1990, 12, 31)), F, 2.5);
+    data.Add("Asmith", int32_t(20), Variant::FromDate(D(1991, 1, 1)), T, 3.5);
+    data.Add("SMITH", int32_t(9), Null, Null, Null);
+    data.Add("Bob", int32_t(21), Variant::FromDate(D(1989, 6, 1)), F, 1.5);
+    data.Add("D", int32_t(12), Null, T, Null);
+    data.Add("Dave", int32_t(123), Null, F, Null);
+    data.Add("CZ", int32_t(312), Null, F, Null);
+    data.Add("Zed", Null, Null, T, Null);
+    data.Add("Two", int32_t(2), Null, T, Null);
+    panel = MakePanel(data.Source);
+  }
+  TFieldRecord* R(const char* field) { return panel->FindField(field); }
+  Names Run() { return Matching(*panel, data.DataSet); }
+
+  PeopleData data;
+  PanelPtr panel;
+};
+
+TEST_F(Matching_, NoValuesMatchEveryRecord) {
+  EXPECT_TRUE(panel->GetFields()->GetFieldMap().empty());
+  EXPECT_EQ(Run().size(), 10u);
+  EXPECT_TRUE(panel->CheckRecord(3, 2));
+}
+
+TEST_F(Matching_, StringSingleValue) {
+  TFieldRecord* name = R("NAME");
+  name->SetAsString(0, "Sm");  // initial part, case-insensitive by default
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "SMITH"}));
+  name->SetCaseInsensitive(false);
+  EXPECT_EQ(Run(), (Names{"Smith"}));
+  name->SetCompare(ctInternal);
+  name->SetAsString(0, "mit");
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith"}));
+  name->SetCaseInsensitive(true);
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "SMITH"}));
+  name->SetCompare(ctExact);
+  name->SetAsString(0, "smith");
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "SMITH"}));
+  name->SetCaseInsensitive(false);
+  EXPECT_EQ(Run(), (Names{"smith"}));
+}
+
+TEST_F(Matching_, EmptySearchTextFailsInternalAndMatchesInitial) {
+  TFieldRecord* name = R("NAME");
+  name->SetCompare(ctInternal);
+  name->SetAsVariant(0, Variant(""));
+  ASSERT_EQ(panel->GetFields()->GetFieldMap().size(), 1u);
+  EXPECT_EQ(Run(), Names{});
+  name->SetCompare(ctInitial);
+  EXPECT_EQ(Run().size(), 10u);
+}
+
+TEST_F(Matching_, IntegerExactRangeAndHalfRanges) {
+  TFieldRecord* age = R("AGE");
+  age->SetAsInteger(0, 10);
+  age->SetAsInteger(1, 20);
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "D"}));
+  age->Clear(1);  // from 10 up; a Null age fails a lower bound
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "Bob", "D", "Dave", "CZ"}));
+  age->Clear(0);
+  age->SetAsInteger(1, 20);  // up to 20; no lower limit, so Null passes
+  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "SMITH", "D", "Zed", "Two"}));
+}
+
+TEST_F(Matching_, IntegerInitialPartComparesTexts) {
+  TFieldRecord* age = R("AGE");
+  age->SetCompare(ctInitial);
+  age->SetCount(coOne);
+  age->SetAsInteger(0, 12);
+  EXPECT_EQ(Run(), (Names{"D", "Dave"}));
+  // A range by initial part orders numbers as texts: "2" <= x <= "21..."
+  age->SetCount(coTwo);
+  age->SetAsInteger(0, 2);
+  age->SetAsInteger(1, 21);
+  EXPECT_EQ(Run(), (Names{"Asmith", "Bob", "Two"}));
+}
+
+TEST_F(Matching_, StringRangesExactAndInitial) {
+  TFieldRecord* name = R("NAME");
+  name->SetCompare(ctExact);
+  name->SetCount(coTwo);
+  name->SetAsString(0, "B");
+  name->SetAsString(1, "D");
+  EXPECT_EQ(Run(), (Names{"Bob", "D", "CZ"}));
+  name->SetCompare(ctInitial);
+  EXPECT_EQ(Run(), (Names{"Bob", "D", "Dave", "CZ"}));
+}
+
+TEST_F(Matching_, InternalPartMeetingRangeCountsAsInitial) {
+  TFieldRecord* name = R("NAME");
+  name->SetCount(coTwo);  // own range, then the class's internal part
+  panel->GetCompareOptions()->SetCompare(5, ctInternal);
+  ASSERT_EQ(panel->CompareState(name), ctInternal);
+  name->SetAsString(0, "b");
+  name->SetAsString(1, "d");
+  EXPECT_EQ(Run(), (Names{"Bob", "D", "Dave", "CZ"}));
+}
+
+TEST_F(Matching_, OtherTypesSingleValues) {
+  R("ACTIVE")->SetAsBoolean(0, true);
+  EXPECT_EQ(Run(), (Names{"Smith", "Asmith", "D", "Zed", "Two"}));
+  R("ACTIVE")->Clear(0);
+  R("SCORE")->SetCount(coOne);
+  R("SCORE")->SetAsFloat(0, 1.5);
+  EXPECT_EQ(Run(), (Names{"Smith", "Bob"}));
+  R("BORN")->SetAsDateTime(0, D(1990, 1, 1));
+  R("BORN")->SetAsDateTime(1, D(1990, 12, 31));
+  EXPECT_EQ(Run(), (Names{"Smith"}));
+  // Several records: all must match.
+  R("SCORE")->Clear(0);
+  R("NAME")->SetAsString(0, "s");
+  EXPECT_EQ(Run(), (Names{"Smith", "smith"}));
+}
+
+TEST(MatchingDates, DateRangeExcludesLaterTimesOfTheLastDay) {
+  PeopleData data;
+  data.DataSet->Close();
+  data.DataSet->GetFieldDefs()->Clear();
+  data.DataSet->GetFieldDefs()->Add("NAME", ftString, 10);
+  data.DataSet->GetFieldDefs()->Add("STAMP", ftDateTime);
+  data.DataSet->CreateDataSet();
+  data.DataSet->AppendRecord({Variant("midnight"), Variant::FromDate(D(2020, 12, 31))});
+  data.DataSet->AppendRecord({Variant("morning"), Variant::FromDate(D(2020, 12, 31) + 0.3)});
+  data.DataSet->AppendRecord({Variant("before"), Variant::FromDate(D(2020, 12, 30) + 0.9)});
+  PanelPtr panel = MakePanel(data.Source);
+  panel->FindField("STAMP")->SetAsDateTime(1, D(2020, 12, 31));
+  EXPECT_EQ(Matching(*panel, data.DataSet), (Names{"midnight", "before"}));
+}
+
+TEST_F(Matching_, VanishedFieldIsSkipped) {
+  panel->GetFields()->SetDefaultFields(false);
+  R("AGE")->SetAsInteger(0, 500);
+  EXPECT_EQ(Run(), Names{});
+  // Another dataset without AGE: the record is unbound and matches nothing away.
+  TClientDataSet* other = new TClientDataSet(data.Owner.get());
+  other->SetName("Other");
+  other->GetFieldDefs()->Add("NAME", ftString, 10);
+  other->CreateDataSet();
+  other->AppendRecord({Variant("x")});
+  other->AppendRecord({Variant("y")});
+  data.Source->SetDataSet(other);
+  EXPECT_EQ(panel->FindField("AGE")->GetFieldIndex(), -1);
+  EXPECT_EQ(Matching(*panel, other), (Names{"x", "y"}));
+}
+
+TEST_F(Matching_, PendingValuesDoNotMatchUntilApplied) {
+  panel->SetUpdateState(usEditExit);
+  R("NAME")->SetAsString(0, "Bo");
+  EXPECT_EQ(Run().size(), 10u);
+  panel->ValuesChanged();
+  EXPECT_EQ(Run(), (Names{"Bob"}));
+}
+
+}  // namespace
+}  // namespace tabulon::test
