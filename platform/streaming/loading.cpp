@@ -31,16 +31,17 @@ TLoadContext::~TLoadContext() {
 }
 
 void TLoadContext::Track(TComponent* component) {
-  if (IsTracked(component)) return;
+  if (!Tracked.insert(component).second) return;
   Loaded.push_back(component);
   Sentinel->FreeNotification(component);
 }
 
 bool TLoadContext::IsTracked(const TComponent* component) const {
-  return std::find(Loaded.begin(), Loaded.end(), component) != Loaded.end();
+  return Tracked.count(component) != 0;
 }
 
 void TLoadContext::Forget(TComponent* component) {
+  Tracked.erase(component);
   std::replace(Loaded.begin(), Loaded.end(), component, static_cast<TComponent*>(nullptr));
   std::erase_if(Fixups, [component](const TPropFixup& f) { return f.Component == component; });
 }
@@ -97,12 +98,35 @@ void AddPendingFixup(const TPropFixup& fixup) {
   Pending().FreeNotification(f.Component);
 }
 
-TComponent* ResolveReference(TComponent* root, const std::string& name) {
+namespace {
+std::string UpperName(std::string_view s) {
+  std::string u(s);
+  for (char& c : u)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return u;
+}
+}  // namespace
+
+TNameIndex IndexNames(TComponent* root) {
+  TNameIndex names;
+  for (int i = 0; i < root->ComponentCount(); ++i) {
+    TComponent* c = root->Components(i);
+    if (!c->GetName().empty()) names.emplace(UpperName(c->GetName()), c);
+  }
+  return names;
+}
+
+TComponent* ResolveReference(TComponent* root, const std::string& name, const TNameIndex* names) {
   size_t dot = name.find('.');
   std::string first = name.substr(0, dot);
   TComponent* c = nullptr;
   if (root) {
-    c = root->FindComponent(first);
+    if (names) {
+      auto it = names->find(UpperName(first));
+      c = it == names->end() ? nullptr : it->second;
+    } else {
+      c = root->FindComponent(first);
+    }
     if (!c && SameText(root->GetName(), first)) c = root;
   }
   if (!c) c = FindGlobalComponent(first);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/component.h"
@@ -57,6 +59,7 @@ struct TLoadContext {
   void CallLoaded();
 
   std::vector<TComponent*> Loaded;  // null where a component was freed
+  std::unordered_set<const TComponent*> Tracked;
   std::vector<TPropFixup> Fixups;
   TLoadSentinel* Sentinel;
 };
@@ -71,7 +74,12 @@ void AddPendingFixup(const TPropFixup& fixup);
 /// Resolves the waiting references that can now be; returns the messages of
 /// those whose target has the wrong class (their properties stay unset).
 std::vector<std::string> ResolvePendingFixups();
-/// Resolves the name of a reference relative to `root` (null: global names only).
-TComponent* ResolveReference(TComponent* root, const std::string& name);
+/// The owned components of a root by upper-cased name (the first of a name wins).
+using TNameIndex = std::unordered_map<std::string, TComponent*>;
+TNameIndex IndexNames(TComponent* root);
+/// Resolves the name of a reference relative to `root` (null: global names
+/// only), looking the first part up in `names` when given.
+TComponent* ResolveReference(TComponent* root, const std::string& name,
+                             const TNameIndex* names = nullptr);
 
 }  // namespace tabulon::detail

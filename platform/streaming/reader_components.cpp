@@ -413,17 +413,17 @@ void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& r
 void TReader::ResolveFixups() {
   if (!load_) return;
   auto& fixups = load_->Fixups;
-  std::vector<detail::TPropFixup> mine;
-  for (size_t i = 0; i < fixups.size();) {
-    if (fixups[i].Root == root_) {
-      mine.push_back(fixups[i]);
-      fixups.erase(fixups.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
-  }
+  auto others =
+      std::stable_partition(fixups.begin(), fixups.end(),
+                            [this](const detail::TPropFixup& f) { return f.Root != root_; });
+  std::vector<detail::TPropFixup> mine(std::make_move_iterator(others),
+                                       std::make_move_iterator(fixups.end()));
+  fixups.erase(others, fixups.end());
+  if (mine.empty()) return;
+  // One pass over the root's components serves every reference of the tree.
+  detail::TNameIndex names = detail::IndexNames(root_);
   for (const detail::TPropFixup& f : mine) {
-    TComponent* target = detail::ResolveReference(root_, f.Name);
+    TComponent* target = detail::ResolveReference(root_, f.Name, &names);
     if (!target) {
       unresolved_.push_back(f.Path + " -> " + f.Name);
       detail::AddPendingFixup(f);
