@@ -110,7 +110,9 @@ TBN_REGISTER(TControlScrollBar) {
       .Default(8);
   b.Property("Position", &TControlScrollBar::GetPosition, &TControlScrollBar::SetPosition)
       .Default(0);
-  b.Property("Range", &TControlScrollBar::GetRange, &TControlScrollBar::SetRange).Default(0);
+  b.Property("Range", &TControlScrollBar::GetRange, &TControlScrollBar::SetRange)
+      .Default(0)
+      .Stored(&TControlScrollBar::IsRangeStored, "IsRangeStored");
   b.Property("Tracking", &TControlScrollBar::GetTracking, &TControlScrollBar::SetTracking)
       .Default(false);
   b.Property("Visible", &TControlScrollBar::GetVisible, &TControlScrollBar::SetVisible)

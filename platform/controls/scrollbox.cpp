@@ -56,6 +56,8 @@ void TControlScrollBar::SetRange(int v) {
   DoSetRange(v);
 }
 
+bool TControlScrollBar::IsRangeStored() const { return !control_->GetAutoScroll(); }
+
 void TControlScrollBar::SetVisible(bool v) {
   if (v == visible_) return;
   visible_ = v;

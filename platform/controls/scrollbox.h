@@ -28,6 +28,8 @@ class TControlScrollBar : public TPersistent {
   /// The extent of the scrolled content; negative values are taken as 0.
   int GetRange() const { return range_; }
   void SetRange(int v);
+  /// Written to form files only without automatic scrolling (else it is computed).
+  bool IsRangeStored() const;
   bool GetVisible() const { return visible_; }
   void SetVisible(bool v);
   bool GetTracking() const { return tracking_; }

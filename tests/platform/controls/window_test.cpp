@@ -54,8 +54,8 @@ TEST(Window, CreationRecordsParametersAndFollowsTheParent) {
   EXPECT_TRUE(box->HandleAllocated());
   EXPECT_EQ(box->created, 1);
   const TCreateParams& p = box->GetCreatedParams();
-  EXPECT_EQ(p.Style, WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VISIBLE | ES_MULTILINE |
-                         WS_CLIPCHILDREN);
+  EXPECT_EQ(p.Style,
+            WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VISIBLE | ES_MULTILINE | WS_CLIPCHILDREN);
   EXPECT_EQ(p.WndParent, host.get());
   EXPECT_EQ(p.WinClassName, "TGuardedBox");
   EXPECT_EQ(host->GetCreatedParams().Style & (WS_CHILD | WS_POPUP), WS_POPUP);
