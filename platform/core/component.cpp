@@ -150,6 +150,10 @@ void TComponent::Remove(TComponent* c) {
   if (c->listed_) eraseFromBack(listeners_);
   c->listed_ = false;
   c->owner_ = nullptr;
+  // A published field of this owner that holds the component forgets it.
+  if (!c->name_.empty())
+    if (const TFieldInfo* f = ClassType()->FindField(c->name_))
+      if (f->Get(this) == c) f->Set(this, nullptr);
 }
 
 void TComponent::SetDesigning(bool value, bool setChildren) {

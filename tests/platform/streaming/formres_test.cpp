@@ -32,6 +32,9 @@ TEST(FormResources, BaseFormIsReadWithFieldsAndEventsBound) {
             std::vector<TTestControl*>{static_cast<TTestControl*>(form.bbOk)});
   form.bbOk->OnPoke(&form);
   EXPECT_EQ(form.poked, &form);
+  // A bound child that is freed leaves no dangling field behind.
+  TObject::Free(form.bbOk);
+  EXPECT_EQ(form.bbOk, nullptr);
   EXPECT_EQ(trace, (std::vector<std::string>{"Panel1.Parent=TestForm", "bbOk.Parent=Panel1",
                                              "TestForm:loaded", "Panel1:loaded", "bbOk:loaded"}));
 }
