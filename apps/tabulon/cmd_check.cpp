@@ -52,7 +52,9 @@ int Run(CommandContext& ctx) {
     std::string className;
     TFilerFlags flags;
     PeekRoot(binary, className, flags);
+    if (!lines.empty()) where = ":" + std::to_string(lines.front().second);  // the root's line
     const TClass* cls = FindClass(className);
+    where.clear();
     root = cls->CreateComponent(nullptr);
     TGlobalLoadScope scope;
     // A derived form's file changes its ancestors' forms: read those first.
