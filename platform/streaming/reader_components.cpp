@@ -107,7 +107,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     // wrong class is reported with this root's unresolved references.
     for (std::string& error : detail::ResolvePendingFixups())
       unresolved_.push_back(std::move(error));
-  } catch (const Exception&) {
+  } catch (...) {
     if (errorPosition_ < 0) errorPosition_ = objectStart_;
     if (created) {
       TObject::Free(root);
@@ -159,7 +159,7 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     if (flags.Contains(ffChildPos) && parent_) parent_->SetChildOrder(result, childPos);
     ReadObjectData(result);
     result->ExcludeState(csReading);
-  } catch (const Exception&) {
+  } catch (...) {
     if (errorPosition_ < 0) {
       errorPosition_ = start;
       errorPath_ = result ? NameOf(result) : std::string();
