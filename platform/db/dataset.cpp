@@ -146,7 +146,7 @@ void TDataSet::DoClose() {
   activeSlot_ = calcSlot_ = detail::TRecordStore::kNone;
   accept_.clear();
   positions_.clear();
-  positionsValid_ = false;
+  InvalidatePositions();
   InternalClose();
   if (!KeepsRecordsWhenClosed()) ClearRecords();
   if (disableCount_ > 0) pendingChange_ = true;
@@ -183,7 +183,7 @@ void TDataSet::LayoutStore() {
   natural_.clear();
   order_.clear();
   positions_.clear();
-  positionsValid_ = false;
+  InvalidatePositions();
 }
 
 void TDataSet::ClearRecords() {
@@ -194,7 +194,7 @@ void TDataSet::ClearRecords() {
   order_.shrink_to_fit();
   positions_.clear();
   positions_.shrink_to_fit();
-  positionsValid_ = false;
+  InvalidatePositions();
   accept_.clear();
   editSlot_ = keySlot_ = calcSlot_ = detail::TRecordStore::kNone;
   pos_ = -1;
@@ -456,7 +456,7 @@ void TDataSet::FieldChanged(TField* field) {
 
 size_t TDataSet::MemoryBytes() const {
   return store_.MemoryBytes() + natural_.capacity() * 4 + order_.capacity() * 4 +
-         positions_.capacity() * 4 + accept_.capacity();
+         positions_.capacity() * 4 + accept_.capacity() + firstKeys_.capacity() * 8;
 }
 
 }  // namespace tabulon

@@ -65,7 +65,21 @@ class TDataSet : public TComponent {
   // ---- Navigation ----
   void First();
   void Last();
-  void Next() { MoveBy(1); }
+  /// Moves to the next visible record (Eof when there is none).
+  void Next() {
+    // The common case of a plain scan stays inline: browsing, unfiltered,
+    // nobody to notify.
+    if (state_ == dsBrowse && !filtered_ && dataSources_.empty() && !BeforeScroll && !AfterScroll &&
+        pos_ >= 0) {
+      const std::vector<uint32_t>& v = indexed_ ? order_ : natural_;
+      if (static_cast<size_t>(pos_) + 1 < v.size()) {
+        activeSlot_ = v[static_cast<size_t>(++pos_)];
+        bof_ = false;
+        return;
+      }
+    }
+    MoveBy(1);
+  }
   void Prior() { MoveBy(-1); }
   /// Moves by `distance` visible records; returns how far it moved.
   int MoveBy(int distance);
@@ -284,7 +298,12 @@ class TDataSet : public TComponent {
   int CompareSlotsOn(uint32_t a, uint32_t b, int keyCount, bool partialLast) const;
   size_t InsertPosition(uint32_t slot) const;
   void PositionOf(uint32_t slot, int& pos) const;
-  void InvalidatePositions() { positionsValid_ = false; }
+  void InvalidatePositions() {
+    positionsValid_ = false;
+    firstKeysValid_ = false;
+  }
+  bool FirstKeyCacheable() const;
+  int64_t FirstKeyOf(uint32_t slot) const;
   bool Accepts(int pos);
   int NextVisible(int pos, int step);
   void SetCursor(int pos);
@@ -315,6 +334,10 @@ class TDataSet : public TComponent {
   std::vector<uint32_t> order_;    // slots in index order (when indexed_)
   bool indexed_ = false;
   std::vector<detail::TSortKey> sortKeys_;
+  // The first key of each record in index order, for integer-like first
+  // keys: keyed search bisects this array instead of the records.
+  std::vector<int64_t> firstKeys_;
+  bool firstKeysValid_ = false;
   std::vector<TField*> sortFields_;
   std::string indexName_, indexFieldNames_;
   mutable std::vector<uint32_t> positions_;  // slot -> view position

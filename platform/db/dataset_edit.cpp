@@ -93,27 +93,32 @@ void TDataSet::Post() {
   bool inserted = state_ == dsInsert;
   InternalPost(editSlot_, inserted);
   uint32_t slot;
+  int p;
   if (inserted) {
     slot = editSlot_;
-    natural_.insert(
-        natural_.begin() + std::min<size_t>(static_cast<size_t>(insertPos_), natural_.size()),
-        slot);
-    if (indexed_) order_.insert(order_.begin() + static_cast<long>(InsertPosition(slot)), slot);
+    size_t at = std::min<size_t>(static_cast<size_t>(insertPos_), natural_.size());
+    natural_.insert(natural_.begin() + static_cast<long>(at), slot);
+    if (indexed_) {
+      at = InsertPosition(slot);
+      order_.insert(order_.begin() + static_cast<long>(at), slot);
+    }
+    p = static_cast<int>(at);
   } else {
     slot = View()[static_cast<size_t>(pos_)];
+    p = pos_;
     bool keyChanged = indexed_ && CompareSlots(slot, editSlot_) != 0;
     store_.CopyRecord(editSlot_, slot);
     store_.Release(editSlot_);
     if (keyChanged) {
       order_.erase(order_.begin() + pos_);
-      order_.insert(order_.begin() + static_cast<long>(InsertPosition(slot)), slot);
+      size_t at = InsertPosition(slot);
+      order_.insert(order_.begin() + static_cast<long>(at), slot);
+      p = static_cast<int>(at);
     }
   }
   editSlot_ = kNone;
   state_ = dsBrowse;
   InvalidatePositions();
-  int p;
-  PositionOf(slot, p);
   // The posted record stays visible until the records are re-read.
   if (filtered_ && onFilterRecord_) {
     accept_.assign(View().size(), 0);

@@ -110,6 +110,8 @@ int TDataSet::CompareSlots(uint32_t a, uint32_t b) const {
 }
 
 void TDataSet::RebuildOrder() {
+  firstKeys_.clear();
+  firstKeys_.shrink_to_fit();
   indexed_ = !sortKeys_.empty();
   order_.clear();
   if (indexed_) {
@@ -192,6 +194,22 @@ void TDataSet::EditKey() {
   DataEvent(deUpdateState, 0);
 }
 
+bool TDataSet::FirstKeyCacheable() const {
+  if (sortKeys_.empty()) return false;
+  detail::TStorageKind k = StorageKindOf(sortKeys_[0].Type);
+  return k == detail::TStorageKind::Int16 || k == detail::TStorageKind::Int32 ||
+         k == detail::TStorageKind::Bool;
+}
+
+// Maps the first key to an integer whose order is the index order: nulls
+// first (last when descending), descending values negated.
+int64_t TDataSet::FirstKeyOf(uint32_t slot) const {
+  const detail::TSortKey& k = sortKeys_[0];
+  if (store_.IsNull(slot, k.Column)) return k.Descending ? INT64_MAX : INT64_MIN;
+  int64_t v = store_.GetInt(slot, k.Column);
+  return k.Descending ? -v : v;
+}
+
 bool TDataSet::KeyedSeek(bool exact) {
   if (state_ != dsSetKey) DatabaseError(DbMsg("SNotInSetKey"), this);
   state_ = dsBrowse;
@@ -203,7 +221,19 @@ bool TDataSet::KeyedSeek(bool exact) {
   while (k > 0 && store_.IsNull(keySlot_, sortKeys_[static_cast<size_t>(k - 1)].Column)) --k;
   const auto& v = View();
   uint32_t key = keySlot_;
-  auto it = std::lower_bound(v.begin(), v.end(), key, [this, k](uint32_t rec, uint32_t key) {
+  auto first = v.begin(), last = v.end();
+  if (k > 0 && FirstKeyCacheable() && !store_.IsNull(key, sortKeys_[0].Column)) {
+    if (!firstKeysValid_) {
+      firstKeys_.resize(v.size());
+      for (size_t i = 0; i < v.size(); ++i) firstKeys_[i] = FirstKeyOf(v[i]);
+      firstKeysValid_ = true;
+    }
+    int64_t want = FirstKeyOf(key);
+    auto range = std::equal_range(firstKeys_.begin(), firstKeys_.end(), want);
+    first = v.begin() + (range.first - firstKeys_.begin());
+    last = v.begin() + (range.second - firstKeys_.begin());
+  }
+  auto it = std::lower_bound(first, last, key, [this, k](uint32_t rec, uint32_t key) {
     return CompareSlotsOn(rec, key, k, false) < 0;
   });
   int p = static_cast<int>(it - v.begin());

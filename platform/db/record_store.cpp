@@ -50,7 +50,10 @@ void TRecordStore::Clear() {
   slots_ = 0;
 }
 
-void TRecordStore::Reserve(size_t count) { data_.reserve(count * slotSize_); }
+void TRecordStore::Reserve(size_t count) {
+  // A few slots more for the edit and key buffers of the dataset.
+  data_.reserve((count + 4) * slotSize_);
+}
 
 uint32_t TRecordStore::Allocate() {
   uint32_t id;
