@@ -130,6 +130,10 @@ class TControl : public TComponent {
   bool GetInvalidated() const { return invalidated_; }
   /// Paints the control (and its children) onto `canvas` with its top left at (x, y).
   virtual void PaintTo(TCanvas& canvas, int x, int y);
+  /// Paints the control as a copy of itself (paint-copy state set meanwhile), as
+  /// grids paint one replicatable control once per row; EInvalidOperation
+  /// "Control %s cannot be painted as a copy" without csReplicatable.
+  void PaintCopyTo(TCanvas& canvas, int x, int y);
   /// The target of the current paint pass, client coordinates (empty outside painting).
   const TCanvasTarget& GetPaintTarget() const { return paintTarget_; }
   /// Brings the control to the top of its siblings' z-order.

@@ -3,6 +3,8 @@
 #include "platform/controls/application.h"
 #include "platform/controls/control.h"
 #include "platform/controls/wincontrol.h"
+#include "platform/core/exceptions.h"
+#include "platform/core/format.h"
 
 namespace tabulon {
 
@@ -247,6 +249,20 @@ void TControl::PaintTo(TCanvas& canvas, int x, int y) {
   }
   paintTarget_ = {};
   invalidated_ = false;
+}
+
+void TControl::PaintCopyTo(TCanvas& canvas, int x, int y) {
+  if (!style_.Contains(csReplicatable))
+    throw EInvalidOperation(Format("Control %s cannot be painted as a copy", {ClassName()}));
+  bool had = state_.Contains(csPaintCopy);
+  state_.Include(csPaintCopy);
+  try {
+    PaintTo(canvas, x, y);
+  } catch (...) {
+    if (!had) state_.Exclude(csPaintCopy);
+    throw;
+  }
+  if (!had) state_.Exclude(csPaintCopy);
 }
 
 }  // namespace tabulon
