@@ -280,6 +280,11 @@ TEST(ComponentStreaming, ErrorsAreLocatedAndPartialTreesFreed) {
   // Nothing was announced as loaded; the created tree is gone (LeakSanitizer checks).
   EXPECT_EQ(trace, std::vector<std::string>{"Probe1.Count loading=1 reading=1"});
 
+  // Whatever a setter throws, the partly read tree goes.
+  EXPECT_THROW(
+      ReadText("object Form1: TTestForm\n  object P: TStreamProbe\n    Explode = 1\n  end\nend\n"),
+      std::runtime_error);
+
   // Reading into an existing root frees only the object that failed.
   TTestForm form(nullptr);
   EXPECT_THROW(ReadText(text, &form), EReadError);

@@ -1,6 +1,7 @@
 #include "tests/platform/streaming/test_classes.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/core/class_builder.h"
 #include "platform/streaming/reader.h"
@@ -74,6 +75,7 @@ TBN_REGISTER(TStreamProbe) {
   b.Property("Lines", &TStreamProbe::GetLines);
   b.Property("Captions", &TStreamProbe::GetCaptions);
   b.Property("Buddy", &TStreamProbe::GetBuddy, &TStreamProbe::SetBuddy);
+  b.Property("Explode", &TStreamProbe::GetExplode, &TStreamProbe::SetExplode).Default(0);
   b.Property("OnPoke", &TStreamProbe::OnPoke);
 }
 
@@ -91,6 +93,10 @@ void TStreamProbe::SetCount(int32_t v) {
   Trace(GetName() + ".Count loading=" + std::to_string(s.Contains(csLoading)) +
         " reading=" + std::to_string(s.Contains(csReading)));
   count_ = v;
+}
+
+void TStreamProbe::SetExplode(int v) {
+  if (v) throw std::runtime_error("boom");
 }
 
 void TStreamProbe::Loaded() {

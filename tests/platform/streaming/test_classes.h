@@ -121,6 +121,9 @@ class TStreamProbe : public TComponent {
   TStreamProbe* GetBuddy() const { return buddy_; }
   void SetBuddy(TStreamProbe* b);
   TTestCaptions* GetCaptions() const { return captions_.get(); }
+  int GetExplode() const { return 0; }
+  /// Fails with an exception that is not one of the framework's.
+  void SetExplode(int v);
   void Notification(TComponent* c, TOperation op) override;
   void DefineProperties(TFiler* filer) override;
 
