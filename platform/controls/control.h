@@ -43,9 +43,9 @@ class TControl : public TComponent {
   int GetTop() const { return top_; }
   void SetTop(int v) { SetBounds(left_, v, width_, height_); }
   int GetWidth() const { return width_; }
-  virtual void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
   int GetHeight() const { return height_; }
-  virtual void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   /// Moves and sizes the control at once; the parent realigns its children.
   virtual void SetBounds(int left, int top, int width, int height);
   TRect GetBoundsRect() const { return Bounds(left_, top_, width_, height_); }
