@@ -147,6 +147,14 @@ int VarCompare(const Variant& a, const Variant& b) {
       default:
         break;
     }
+  } else if (!a.IsOpaque() && !b.IsOpaque()) {
+    // A 32-bit integer is exact as a double.
+    if (ta == varInteger && (tb == varDouble || tb == varDate))
+      return CompareFloat(static_cast<double>(VA::I32(a)), VA::F64(b));
+    if (tb == varInteger && (ta == varDouble || ta == varDate))
+      return CompareFloat(VA::F64(a), static_cast<double>(VA::I32(b)));
+    if (ta == varNull) return -1;
+    if (tb == varNull) return 1;
   }
   TKind ka = KindOf(a), kb = KindOf(b);
   if (ka == kOther || kb == kOther) VarInvalidOpError();
