@@ -85,8 +85,39 @@ void TComponent::SetComponentIndex(int index) {
   list.insert(list.begin() + index, this);
 }
 
+namespace {
+constexpr size_t kNameIndexThreshold = 32;  // owned components before names are indexed
+
+std::string UpperName(std::string_view s) {
+  std::string u(s);
+  for (char& ch : u)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return u;
+}
+}  // namespace
+
+void TComponent::IndexName(TComponent* c) {
+  if (nameIndex_ && !c->name_.empty()) nameIndex_->emplace(UpperName(c->name_), c);
+}
+
+void TComponent::UnindexName(TComponent* c) {
+  if (!nameIndex_ || c->name_.empty()) return;
+  auto it = nameIndex_->find(UpperName(c->name_));
+  if (it != nameIndex_->end() && it->second == c) nameIndex_->erase(it);
+}
+
+void TComponent::ChangeName(const std::string& name) {
+  if (owner_) owner_->UnindexName(this);
+  name_ = name;
+  if (owner_) owner_->IndexName(this);
+}
+
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
+  if (nameIndex_) {
+    auto it = nameIndex_->find(UpperName(name));
+    return it == nameIndex_->end() ? nullptr : it->second;
+  }
   for (TComponent* c : components_)
     if (SameText(c->name_, name)) return c;
   return nullptr;
@@ -133,6 +164,12 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::Insert(TComponent* c) {
   components_.push_back(c);
   c->owner_ = this;
+  if (!nameIndex_ && components_.size() >= kNameIndexThreshold) {
+    nameIndex_ = std::make_unique<std::unordered_map<std::string, TComponent*>>();
+    for (TComponent* owned : components_) IndexName(owned);
+  } else {
+    IndexName(c);
+  }
   unclassified_.push_back(c);
   // Owning something makes this component worth notifying by its own owner.
   if (components_.size() == 1 && owner_ && !listed_) owner_->unclassified_.push_back(this);
@@ -144,6 +181,7 @@ void TComponent::Remove(TComponent* c) {
     auto it = std::find(v.rbegin(), v.rend(), c);
     if (it != v.rend()) v.erase(std::next(it).base());
   };
+  UnindexName(c);
   eraseFromBack(components_);
   std::erase(unclassified_,
              c);  // may be listed twice: on insertion and on owning a first component

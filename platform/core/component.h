@@ -4,6 +4,8 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -109,12 +111,14 @@ class TComponent : public TPersistent {
   virtual void ValidateContainer(TComponent* container);
   /// Called on the container before `component` is inserted into it.
   virtual void ValidateInsert(TComponent* component);
-  virtual void ChangeName(const std::string& name) { name_ = name; }
+  virtual void ChangeName(const std::string& name);
 
  private:
   void Insert(TComponent* c);
   void Remove(TComponent* c);
   void RemoveNotification(TComponent* c);
+  void IndexName(TComponent* c);
+  void UnindexName(TComponent* c);
 
   TComponent* owner_ = nullptr;
   std::string name_;
@@ -125,6 +129,9 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> listeners_;     // owned components that Notification reaches
   std::vector<TComponent*> unclassified_;  // owned components not yet sorted into listeners_
   bool listed_ = false;                    // this component is in its owner's listeners_
+  // Upper-cased names of owned components, kept once an owner has many of
+  // them, so that naming and lookups while reading large forms stay O(1).
+  std::unique_ptr<std::unordered_map<std::string, TComponent*>> nameIndex_;
 };
 
 }  // namespace tabulon

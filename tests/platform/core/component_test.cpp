@@ -133,6 +133,26 @@ TEST(Naming, ValidatesIdentifiersAndUniquenessAmongSiblings) {
   EXPECT_EQ(owner.FindComponent("alpha"), a);
 }
 
+TEST(Naming, LargeOwnersFindRenamedAndRemovedComponents) {
+  // Past a few dozen components names are looked up through an index; it must
+  // follow renames and removals exactly as the plain search would.
+  TComponent owner(nullptr);
+  std::vector<TProbe*> probes;
+  for (int i = 0; i < 100; ++i) probes.push_back(Make(&owner, "P" + std::to_string(i)));
+  EXPECT_EQ(owner.FindComponent("p42"), probes[42]);
+  probes[42]->SetName("Answer");
+  EXPECT_EQ(owner.FindComponent("P42"), nullptr);
+  EXPECT_EQ(owner.FindComponent("ANSWER"), probes[42]);
+  EXPECT_THROW(probes[7]->SetName("answer"), EComponentError);
+  TObject::Free(probes[42]);
+  EXPECT_EQ(owner.FindComponent("Answer"), nullptr);
+  probes[7]->SetName("Answer");  // the name is free again
+  EXPECT_EQ(owner.FindComponent("answer"), probes[7]);
+  owner.RemoveComponent(probes[8]);
+  EXPECT_EQ(owner.FindComponent("P8"), nullptr);
+  delete probes[8];
+}
+
 TEST(ComponentState, DestroyingMarksOwnedComponents) {
   auto* owner = new TComponent(nullptr);
   bool sawDestroying = false;
