@@ -11,6 +11,10 @@ function(tabulon_add_library target)
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/tabulon>)
   target_link_libraries(${target} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
+  if(TABULON_BUILD_FUZZ)
+    # Fuzz targets are guided by the coverage of the libraries they drive.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   set_target_properties(${target} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
   install(TARGETS ${target} EXPORT TabulonTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
