@@ -237,9 +237,10 @@ class TDataSet : public TComponent {
   void CheckActive() const;
   void CheckInactive() const;
   void Notification(TComponent* component, TOperation operation) override;
+  /// Opens the dataset when Active was read as true from a form file.
+  void Loaded() override;
 
  protected:
-  void Loaded() override;
   /// Persistent fields are written inside their dataset in form files.
   void GetChildren(const TGetChildProc& proc, TComponent* root) override;
 

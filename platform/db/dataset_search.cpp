@@ -10,7 +10,6 @@
 namespace tabulon {
 
 namespace {
-constexpr uint32_t kNone = detail::TRecordStore::kNone;
 
 // A key value prepared for one field.
 struct TKeyTest {

@@ -219,6 +219,8 @@ void TSQLiteDataSet::LoadRows() {
         this);
   };
   static const char* const kindNames[] = {"", "Integer", "Float", "Text", "Blob", "Null"};
+  std::vector<detail::TStorageKind> kinds;
+  for (int c = 0; c < static_cast<int>(types_.size()); ++c) kinds.push_back(store.Column(c).Kind);
   while (rc == SQLITE_ROW) {
     ++row;
     uint32_t slot = store.Allocate();
@@ -228,7 +230,7 @@ void TSQLiteDataSet::LoadRows() {
       int kind = sqlite3_column_type(stmt_, sc);
       if (kind == SQLITE_NULL) continue;
       TFieldType t = types_[static_cast<size_t>(c)];
-      switch (store.Column(c).Kind) {
+      switch (kinds[static_cast<size_t>(c)]) {
         case detail::TStorageKind::Text:
         case detail::TStorageKind::Blob: {
           const void* p = kind == SQLITE_BLOB
