@@ -36,7 +36,8 @@ void TComboListBox::WMLButtonUp(TMessage& msg) {
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner), items_(std::make_unique<TListBoxStrings>([this] { ItemsChanged(); })) {
-  SetControlStyle({csSetCaption, csDoubleClicks, csCaptureMouse, csClickEvents});
+  // OnClick reports a choice, not a press on the box.
+  SetControlStyle({csSetCaption, csDoubleClicks, csCaptureMouse});
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
   SetColor(clWindow);

@@ -22,6 +22,8 @@ class TComboListBox : public TCustomListBox {
   TBN_CLASS(TComboListBox, TCustomListBox)
  public:
   explicit TComboListBox(TCustomComboBox* combo);
+  /// The list never takes the focus: the combo box keeps it while the list is open.
+  bool CanFocus() const override { return false; }
 
  protected:
   void WMLButtonUp(TMessage& msg) override;
