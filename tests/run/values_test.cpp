@@ -8,6 +8,7 @@
 #include "platform/sysutils/clock.h"
 #include "platform/sysutils/datetime.h"
 #include "run/tbnlib.h"
+#include "run/tbntypeinfo.h"
 #include "tests/run/fieldsset_fixture.h"
 
 namespace tabulon::test {
@@ -251,6 +252,38 @@ TEST(Tbnlib, BooleanTextsAndRepeatedCharacters) {
   EXPECT_EQ(AddChar('*', 3), "***");
   EXPECT_EQ(AddChar('*', 0), "");
   EXPECT_EQ(AddChar('*', -2), "");
+}
+
+}  // namespace
+}  // namespace tabulon::test
+
+namespace tabulon::test {
+namespace {
+
+TEST(Tbntypeinfo, PropertiesByNameToleratesMissingOnes) {
+  using namespace tbntypeinfo;
+  PeopleData data;
+  TDataSet* ds = data.DataSet;
+  const TPropInfo* filtered = GetPropInfo(ds, "Filtered", tkOrdinal);
+  ASSERT_NE(filtered, nullptr);
+  EXPECT_EQ(GetPropInfo(ds, "Filtered", TTypeKinds{tkString}), nullptr);  // wrong kind
+  EXPECT_EQ(GetPropInfo(ds, "SQL", tkAny), nullptr);                      // not this class
+  SetBooleanByPropInfo(ds, filtered, true);
+  EXPECT_TRUE(ds->GetFiltered());
+  EXPECT_TRUE(GetBooleanByPropInfo(ds, filtered));
+  SetBooleanByPropInfo(ds, nullptr, false);  // ignored
+  EXPECT_FALSE(GetBooleanByPropInfo(ds, nullptr));
+  EXPECT_EQ(GetStringByPropInfo(ds, nullptr), "");
+  EXPECT_FALSE(GetMethodByPropInfo(ds, nullptr).Assigned());
+  const TPropInfo* handler = GetPropInfo(ds, "OnFilterRecord", TTypeKinds{tkMethod});
+  ASSERT_NE(handler, nullptr);
+  EXPECT_FALSE(GetMethodByPropInfo(ds, handler).Assigned());
+  EXPECT_EQ(GetPropertyClass(ds, "NoSuchProperty"), nullptr);
+  PanelPtr panel = MakePanel(nullptr);
+  EXPECT_EQ(GetPropertyClass(panel.get(), "CountOptions"), panel->GetCountOptions());
+  EXPECT_EQ(GetStringByPropInfo(panel->GetCaptions(),
+                                GetPropInfo(panel->GetCaptions(), "OnCaption", tkAny)),
+            "on");
 }
 
 }  // namespace
