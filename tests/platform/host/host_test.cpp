@@ -1,0 +1,149 @@
+// The scripted host driving forms: typing, ticking, choosing, nested
+// message boxes, callbacks inside the next modal form, and failures.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/core/exceptions.h"
+#include "platform/forms/button.h"
+#include "platform/forms/checkbox.h"
+#include "platform/forms/combobox.h"
+#include "platform/forms/edit.h"
+#include "platform/host/host.h"
+
+namespace tabulon {
+namespace {
+
+struct Dialog {
+  Dialog() {
+    form = std::make_unique<TForm>(nullptr);
+    form->SetName("fmFind");
+    form->SetBounds(100, 100, 320, 200);
+    ed = Add<TEdit>("edName", 10, 10);
+    cb = Add<TCheckBox>("cbFiltered", 10, 40);
+    combo = Add<TComboBox>("cbCompare", 10, 70);
+    combo->SetStyle(csDropDownList);
+    combo->GetItems()->SetCommaText("Exact,Initial,Partial");
+    ok = Add<TButton>("bbOk", 10, 120);
+    ok->SetDefault(true);
+    ok->SetModalResult(mrOk);
+    clear = Add<TButton>("bbClear", 100, 120);
+  }
+  template <class C>
+  C* Add(const char* name, int x, int y) {
+    auto* c = new C(form.get());
+    c->SetName(name);
+    c->SetParent(form.get());
+    c->SetLeft(x);
+    c->SetTop(y);
+    return c;
+  }
+  std::unique_ptr<TForm> form;
+  TEdit* ed;
+  TCheckBox* cb;
+  TComboBox* combo;
+  TButton* ok;
+  TButton* clear;
+};
+
+TEST(Host, ScriptTypesTicksChoosesAndPressesOk) {
+  Dialog d;
+  THost host;
+  int changes = 0;
+  d.ed->OnChange = [&](TObject*) { ++changes; };
+  host.Run(
+      "type \"Smith & Co\"\n"
+      "key Backspace\n"
+      "key Shift+Home\n"
+      "type \"x\"\n"
+      "click cbFiltered\n"
+      "choose cbCompare \"Partial\"\n"
+      "key Enter\n");
+  EXPECT_EQ(d.form->ShowModal(), mrOk);
+  EXPECT_EQ(d.ed->GetText(), "x");
+  // Ten characters (the first overwrites the auto-selected text), Backspace, the overwrite.
+  EXPECT_EQ(changes, 10 + 1 + 1);
+  EXPECT_TRUE(d.cb->GetChecked());
+  EXPECT_EQ(d.combo->GetItemIndex(), 2);
+  EXPECT_EQ(host.PendingSteps(), 0);
+}
+
+TEST(Host, NestedMessageBoxIsAnsweredAndRecorded) {
+  Dialog d;
+  int answer = 0;
+  d.clear->OnClick = [&](TObject*) {
+    answer = MessageDlg("Delete all fields?", mtConfirmation, {mbYes, mbNo}, 0);
+  };
+  THost host;
+  host.Run(
+      "answer No\n"
+      "click bbClear\n"
+      "click bbClear\n"
+      "click Yes\n"
+      "key Escape\n"  // no cancel button on the form: nothing happens
+      "click bbOk\n");
+  EXPECT_EQ(d.form->ShowModal(), mrOk);
+  EXPECT_EQ(answer, mrYes);  // the second box was answered by the script's click
+  ASSERT_EQ(host.Messages().size(), 2u);
+  EXPECT_EQ(host.Messages()[0].Caption, "Confirm");
+  EXPECT_EQ(host.Messages()[0].Text, "Delete all fields?");
+  EXPECT_EQ(host.Messages()[1].Type, mtConfirmation);
+}
+
+TEST(Host, CallbackActsInsideTheNextModalForm) {
+  Dialog d;
+  Dialog inner;
+  inner.form->SetName("fmSetup");
+  d.clear->OnClick = [&](TObject*) { inner.form->ShowModal(); };
+  THost host;
+  std::string seen;
+  host.OnNextModal("click bbClear\nclick bbOk\n");  // the outer form
+  host.OnNextModal([&](TCustomForm& f) {            // the form it opens
+    seen = f.GetName();
+    host.Click(inner.cb);
+    host.PressKey("Enter");
+  });
+  EXPECT_EQ(d.form->ShowModal(), mrOk);
+  EXPECT_EQ(seen, "fmSetup");
+  EXPECT_TRUE(inner.cb->GetChecked());
+  EXPECT_FALSE(d.cb->GetChecked());
+}
+
+TEST(Host, FailuresNameTheLineAndTheForm) {
+  Dialog d;
+  {
+    THost host;
+    host.Run("type \"abc\"\n");
+    try {
+      d.form->ShowModal();
+      FAIL() << "no exception";
+    } catch (const EInvalidOperation& e) {
+      EXPECT_STREQ(e.what(), "Script ended while a modal form was open (fmFind)");
+    }
+  }
+  {
+    THost host;
+    host.Run("type \"abc\"\nclick bbMissing\n");
+    try {
+      d.form->ShowModal();
+      FAIL() << "no exception";
+    } catch (const EComponentError& e) {
+      EXPECT_STREQ(e.what(), "Script line 2: no control named 'bbMissing' on form 'fmFind'");
+    }
+  }
+  {
+    THost host;
+    host.Run("choose cbCompare \"Fuzzy\"\n");
+    try {
+      d.form->ShowModal();
+      FAIL() << "no exception";
+    } catch (const EComponentError& e) {
+      EXPECT_STREQ(e.what(), "Script line 1: 'cbCompare' has no item 'Fuzzy'");
+    }
+  }
+  EXPECT_EQ(ModalLevel(), 0);
+  EXPECT_FALSE(d.form->GetVisible());
+}
+
+}  // namespace
+}  // namespace tabulon
