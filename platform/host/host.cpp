@@ -224,8 +224,8 @@ void THost::PressKey(uint16_t key, TShiftState shift, char32_t ch) {
   Application()->ProcessMessages();
 }
 
-void THost::PressKey(std::string_view spec) {
-  TKeySpec k = ParseKey(spec);
+void THost::PressKey(std::string_view keyText) {
+  TKeySpec k = ParseKey(keyText);
   PressKey(k.Key, k.Shift, k.Char);
 }
 

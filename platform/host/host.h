@@ -54,7 +54,7 @@ class THost : public TInputSource {
   void Execute(const TScriptStep& step);
   void TypeText(std::string_view text);
   void PressKey(uint16_t key, TShiftState shift = {}, char32_t ch = 0);
-  void PressKey(std::string_view spec);
+  void PressKey(std::string_view keyText);
   void Click(TControl* control);
   void Click(TControl* control, TPoint local, bool dbl = false);
   void ClickAt(TPoint screen, bool dbl = false);

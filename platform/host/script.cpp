@@ -156,9 +156,9 @@ TKeySpec KeyForChar(char32_t c) {
   return k;
 }
 
-TKeySpec ParseKey(std::string_view spec) {
+TKeySpec ParseKey(std::string_view keyText) {
   TKeySpec k;
-  std::string rest(spec);
+  std::string rest(keyText);
   for (;;) {
     size_t plus = rest.find('+');
     if (plus == std::string::npos || plus == 0 || plus + 1 == rest.size()) break;
@@ -170,7 +170,7 @@ TKeySpec ParseKey(std::string_view spec) {
     else if (mod == "alt")
       k.Shift.Include(ssAlt);
     else
-      throw EConvertError(Format("Unknown key '%s'", {std::string(spec)}));
+      throw EConvertError(Format("Unknown key '%s'", {std::string(keyText)}));
     rest = rest.substr(plus + 1);
   }
   std::string name = Lower(rest);
@@ -204,7 +204,7 @@ TKeySpec ParseKey(std::string_view spec) {
     else
       k.Char = static_cast<char32_t>(c);
   } else {
-    throw EConvertError(Format("Unknown key '%s'", {std::string(spec)}));
+    throw EConvertError(Format("Unknown key '%s'", {std::string(keyText)}));
   }
   // Ctrl with a letter types the control character; Alt types nothing.
   if (k.Shift.Contains(ssCtrl))

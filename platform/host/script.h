@@ -42,7 +42,7 @@ struct TKeySpec {
   char32_t Char = 0;  // the character the key types (0: none)
 };
 /// Parses a key name; EConvertError "Unknown key 'X'" for a name it does not know.
-TKeySpec ParseKey(std::string_view spec);
+TKeySpec ParseKey(std::string_view keyText);
 /// The key that types code point `c` (letters and digits by their key; others VK_PROCESSKEY).
 TKeySpec KeyForChar(char32_t c);
 

@@ -59,7 +59,7 @@ TEST(Script, RejectsBadLinesWithTheirNumber) {
 
 TEST(Script, KeyNamesGiveKeyShiftAndCharacter) {
   struct Case {
-    const char* spec;
+    const char* keyText;
     uint16_t key;
     TShiftState shift;
     char32_t ch;
@@ -79,10 +79,10 @@ TEST(Script, KeyNamesGiveKeyShiftAndCharacter) {
       {"Space", VK_SPACE, {}, ' '},
   };
   for (const Case& c : cases) {
-    TKeySpec k = ParseKey(c.spec);
-    EXPECT_EQ(k.Key, c.key) << c.spec;
-    EXPECT_EQ(k.Shift, c.shift) << c.spec;
-    EXPECT_EQ(k.Char, c.ch) << c.spec;
+    TKeySpec k = ParseKey(c.keyText);
+    EXPECT_EQ(k.Key, c.key) << c.keyText;
+    EXPECT_EQ(k.Shift, c.shift) << c.keyText;
+    EXPECT_EQ(k.Char, c.ch) << c.keyText;
   }
   EXPECT_EQ(KeyForChar(U'é').Key, 0xE5);
   EXPECT_EQ(KeyForChar('Q').Shift, TShiftState{ssShift});
