@@ -7,5 +7,7 @@
 #include "run/tbnset/fieldsset.h"
 #include "run/tbnset/list.h"
 #include "run/tbnset/options.h"
+#include "run/tbnset/panel.h"
 #include "run/tbnset/record.h"
+#include "run/tbnset/style.h"
 #include "run/tbnset/types.h"

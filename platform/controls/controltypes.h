@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/core/alignment.h"
 #include "platform/core/method.h"
 #include "platform/core/set.h"
 #include "platform/core/typeinfo.h"
@@ -12,8 +13,6 @@ namespace tabulon {
 
 /// Where a control sits in its parent: free, or stuck to an edge or the whole client area.
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-/// Horizontal placement of text.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 /// Border of windowed controls; the last four kinds serve top-level windows.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -85,7 +84,6 @@ using TKeyPressEvent = TEvent<TObject*, char32_t&>;
 }  // namespace tabulon
 
 TBN_ENUM(tabulon::TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient");
-TBN_ENUM(tabulon::TAlignment, "taLeftJustify", "taRightJustify", "taCenter");
 TBN_ENUM(tabulon::TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
          "bsSizeToolWin");
 TBN_ENUM(tabulon::TBevelCut, "bvNone", "bvLowered", "bvRaised");

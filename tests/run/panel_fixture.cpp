@@ -1,0 +1,68 @@
+// The traced test panels and the form they sit on.
+#include "tests/run/panel_fixture.h"
+
+#include "platform/core/class_builder.h"
+#include "platform/db/dataset.h"
+
+namespace tabulon::test {
+
+TTestPanel::TTestPanel(TComponent* owner, TStyleOptionsFactory styleFactory)
+    : TPanelFieldsSet(owner, styleFactory) {
+  Constructed = std::string(Fields ? "list" : "no-list") + (GetScrollingFieldsSet() ? " box" : "") +
+                (GetStyleOptions() ? " style" : "") + (GetDataLink() ? " link" : "");
+  Fields = new TFieldsList(this, TFieldRecord::StaticClass());
+}
+
+void TTestPanel::SetOldDataSet(TDataSet* dataSet) {
+  std::string entry = "old:" + dataSet->GetName();
+  Trace.push_back(entry);
+  if (Teardown) {
+    // What is still there when the dataset is handed over.
+    entry += std::string(GetFields() ? " list" : "") + (GetScrollingFieldsSet() ? " box" : "") +
+             (GetStyleOptions() ? " style" : "") + (GetCountOptions() ? " counts" : "") +
+             (GetDataLink() ? " link" : "") + (GetMeasureLabel() ? " label" : "") +
+             (GetCaptions() ? " captions" : "");
+    Teardown->push_back(entry);
+  }
+}
+
+void TTestPanel::UpdateDataSet() { Trace.push_back("update"); }
+void TTestPanel::PaintPanel() {
+  Trace.push_back("paint");
+  TPanelFieldsSet::PaintPanel();
+}
+
+std::string TTestPanel::TakeTrace() {
+  std::string s;
+  for (const std::string& t : Trace) s += (s.empty() ? "" : " ") + t;
+  Trace.clear();
+  return s;
+}
+
+int TTestPanel::Paints() const {
+  int n = 0;
+  for (const std::string& t : Trace) n += t == "paint";
+  return n;
+}
+
+TTestDialogPanel::TTestDialogPanel(TComponent* owner)
+    : TTestPanel(owner,
+                 [](TPanelFieldsSet* p) -> TStyleOptions* { return new TFSStyleOptions(p); }) {}
+
+TBN_REGISTER(TTestPanel) {}
+TBN_REGISTER(TTestDialogPanel) {}
+
+PanelOnForm::PanelOnForm(TDataSource* source) {
+  Form = new TPanel(nullptr);
+  Form->SetName("Form1");
+  Form->SetBounds(0, 0, 400, 300);
+  Panel = new TTestPanel(Form);
+  Panel->SetName("FieldsPanel1");
+  Panel->SetParent(Form);
+  if (source) Panel->SetDataSource(source);
+  Panel->Trace.clear();
+}
+
+PanelOnForm::~PanelOnForm() { TObject::Free(Form); }
+
+}  // namespace tabulon::test

@@ -1,0 +1,114 @@
+// Form files with a fields panel on a form: records, captions, comparison
+// and count options, style options and the panel's settings survive a
+// round trip through the text and binary form formats; parts that follow
+// their parent or are built by the panel itself are not written; the
+// abstract panel class cannot be instantiated from a form file.
+#include <gtest/gtest.h>
+
+#include "platform/streaming/formres.h"
+#include "tests/run/panel_fixture.h"
+
+namespace tabulon::test {
+namespace {
+
+struct FormDeleter {
+  void operator()(TComponent* c) const { TObject::Free(c); }
+};
+
+TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
+  PanelOnForm f;
+  TTestPanel* p = f.Panel;
+  p->SetBounds(8, 8, 300, 200);
+  TFieldsList* list = p->GetFields();
+  list->SetDefaultFields(false);
+  TFieldRecord* a = list->Add();
+  a->SetFieldName("CITY");
+  a->SetDisplayLabel("Town");
+  a->GetCaptions()->SetCaption(0, "");
+  TFieldRecord* b = list->Add();
+  b->SetFieldName("CITY");
+  b->SetCount(coTwo);
+  p->GetCaptions()->SetCaption(1, "to");
+  p->GetCompareOptions()->SetCompare(5, ctInternal);
+  p->GetCountOptions()->SetCount(3, coTwo);
+  TStyleOptions* so = p->GetStyleOptions();
+  TFont text;
+  text.SetSize(14);
+  so->SetFont(1, &text);
+  so->SetColor(1, clBtnFace);
+  p->SetStepHeight(5);
+  p->SetPosState(psTwoLineFmt);
+  p->SetEditCursor(crHandPoint);
+  p->SetAutoSize(false);
+  p->SetUpdateState(usEditExit);
+  p->SetLocaleID(-1);
+
+  const std::string text1 = ComponentToText(f.Form);
+  for (const char* present :
+       {"object FieldsPanel1: TTestPanel", "StepHeight = 5", "EditCursor = crHandPoint",
+        "PosState = psTwoLineFmt", "AutoSize = False", "UpdateState = usEditExit", "LocaleID = -1",
+        "StyleOptions.EditColor = clBtnFace", "StyleOptions.TextFont.Height", "WithCaption = ' '",
+        "Captions.OnCaption = 'to'"})
+    EXPECT_NE(text1.find(present), std::string::npos) << present << "\n" << text1;
+  // Following styles, the panel-built scroll box and label, and defaults
+  // are not written.
+  for (const char* absent : {"EditFont", "ParentTextFont", "ParentEditFont", "TScrollingFieldsSet",
+                             "TLabel", "BorderWidth", "Ctl3D", "AutoEditWidth"})
+    EXPECT_EQ(text1.find(absent), std::string::npos) << absent << "\n" << text1;
+
+  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
+  ASSERT_NE(bp, nullptr);
+  EXPECT_EQ(bp->GetParent(), back.get());
+  EXPECT_EQ(bp->GetScrollingFieldsSet()->GetParent(), bp);
+  EXPECT_EQ(bp->GetControlCount(), 1);
+  TFieldsList* bl = bp->GetFields();
+  ASSERT_EQ(bl->Count(), 2);
+  EXPECT_FALSE(bl->GetDefaultFields());
+  EXPECT_EQ(bl->GetItem(0)->GetDisplayLabel(), "Town");
+  EXPECT_EQ(bl->GetItem(0)->GetCaptions()->GetCaption(0), "");
+  EXPECT_EQ(bl->GetItem(1)->GetName(), "CITY1");
+  EXPECT_EQ(bl->GetItem(1)->GetCount(), coTwo);
+  EXPECT_EQ(bp->GetCaptions()->GetCaption(1), "to");
+  EXPECT_EQ(bp->GetCompareOptions()->GetCompare(5), ctInternal);
+  EXPECT_EQ(bp->GetCountOptions()->GetCount(3), coTwo);
+  TStyleOptions* bs = bp->GetStyleOptions();
+  EXPECT_EQ(bs->GetFont(1)->GetSize(), 14);
+  EXPECT_FALSE(bs->GetParentFont(1));
+  EXPECT_TRUE(bs->GetParentFont(2));
+  EXPECT_EQ(bs->GetColor(1), clBtnFace);
+  EXPECT_FALSE(bs->GetParentColor(1));
+  EXPECT_EQ(bp->GetStepHeight(), 5);
+  EXPECT_EQ(bp->GetPosState(), psTwoLineFmt);
+  EXPECT_EQ(bp->GetEditCursor(), crHandPoint);
+  EXPECT_FALSE(bp->GetAutoSize());
+  EXPECT_EQ(bp->GetUpdateState(), usEditExit);
+  EXPECT_EQ(bp->GetLocaleID(), -1);
+  EXPECT_EQ(bp->GetCompareFunc(), &TFieldsSetModel::QXCompare);
+  EXPECT_EQ(ComponentToText(back.get()), text1);
+}
+
+TEST(FieldsPanelFormFile, EditColourFollowingTheParentIsWrittenAsTheFlag) {
+  PanelOnForm f;
+  f.Panel->GetStyleOptions()->SetParentColor(1, true);
+  const std::string text1 = ComponentToText(f.Form);
+  EXPECT_NE(text1.find("StyleOptions.ParentEditColor = True"), std::string::npos) << text1;
+  EXPECT_EQ(text1.find("StyleOptions.EditColor"), std::string::npos) << text1;
+  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
+  EXPECT_TRUE(bp->GetStyleOptions()->GetParentColor(1));
+  EXPECT_EQ(bp->GetStyleOptions()->GetColor(1), static_cast<TPanel*>(back.get())->GetColor());
+}
+
+TEST(FieldsPanelFormFile, TheBasePanelIsNotCreatableFromAFormFile) {
+  const std::string form =
+      "object Form1: TPanel\n"
+      "  object P: TPanelFieldsSet\n"
+      "    StepHeight = 3\n"
+      "  end\n"
+      "end\n";
+  EXPECT_THROW(ReadFormData(form, nullptr), Exception);
+}
+
+}  // namespace
+}  // namespace tabulon::test
