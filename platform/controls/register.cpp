@@ -1,6 +1,7 @@
 // Published properties of the control classes and the cursor identifiers.
 #include "platform/controls/label.h"
 #include "platform/controls/panel.h"
+#include "platform/controls/publish.h"
 #include "platform/controls/scrollbox.h"
 #include "platform/core/class_builder.h"
 
@@ -41,45 +42,6 @@ const TTypeInfo* CursorTypeInfo() {
   return &info;
 }
 
-namespace {
-// The properties every visible component publishes.
-template <class T>
-void CommonControl(ClassBuilder<T>& b) {
-  b.Property("Align", &T::GetAlign, &T::SetAlign).Default(alNone);
-  b.Property("Color", &T::GetColor, &T::SetColor).Stored(&T::IsColorStored, "IsColorStored");
-  b.Property("Cursor", &T::GetCursor, &T::SetCursor).Default(crDefault);
-  b.Property("Enabled", &T::GetEnabled, &T::SetEnabled).Default(true);
-  b.Property("Font", &T::GetFont, &T::SetFont).Stored(&T::IsFontStored, "IsFontStored");
-  b.Property("Hint", &T::GetHint, &T::SetHint);
-  b.Property("ParentColor", &T::GetParentColor, &T::SetParentColor).Default(true);
-  b.Property("ParentFont", &T::GetParentFont, &T::SetParentFont).Default(true);
-  b.Property("ParentShowHint", &T::GetParentShowHint, &T::SetParentShowHint).Default(true);
-  b.Property("PopupMenu", &T::GetPopupMenu, &T::SetPopupMenu);
-  b.Property("ShowHint", &T::GetShowHint, &T::SetShowHint)
-      .Stored(&T::IsShowHintStored, "IsShowHintStored");
-  b.Property("Visible", &T::GetVisible, &T::SetVisible).Default(true);
-  b.Property("OnClick", &T::OnClick);
-  b.Property("OnDblClick", &T::OnDblClick);
-  b.Property("OnMouseDown", &T::OnMouseDown);
-  b.Property("OnMouseMove", &T::OnMouseMove);
-  b.Property("OnMouseUp", &T::OnMouseUp);
-}
-
-template <class T>
-void CommonWinControl(ClassBuilder<T>& b) {
-  b.Property("Ctl3D", &T::GetCtl3D, &T::SetCtl3D).Stored(&T::IsCtl3DStored, "IsCtl3DStored");
-  b.Property("ParentCtl3D", &T::GetParentCtl3D, &T::SetParentCtl3D).Default(true);
-  b.Property("TabOrder", &T::GetTabOrder, &T::SetTabOrder).Default(-1);
-  b.Property("TabStop", &T::GetTabStop, &T::SetTabStop).Default(false);
-  b.Property("OnEnter", &T::OnEnter);
-  b.Property("OnExit", &T::OnExit);
-  b.Property("OnKeyDown", &T::OnKeyDown);
-  b.Property("OnKeyPress", &T::OnKeyPress);
-  b.Property("OnKeyUp", &T::OnKeyUp);
-  b.Property("OnResize", &T::OnResize);
-}
-}  // namespace
-
 TBN_REGISTER(TControl) {
   b.Property("Left", &TControl::GetLeft, &TControl::SetLeft).NoDefault();
   b.Property("Top", &TControl::GetTop, &TControl::SetTop).NoDefault();
@@ -92,8 +54,8 @@ TBN_REGISTER(TWinControl) {}
 TBN_REGISTER(TCustomPanel) {}
 
 TBN_REGISTER(TPanel) {
-  CommonControl(b);
-  CommonWinControl(b);
+  PublishWinControl(b);
+  b.Property("OnResize", &ThisClass::OnResize);
   b.Property("Alignment", &TPanel::GetAlignment, &TPanel::SetAlignment).Default(taCenter);
   b.Property("BevelInner", &TPanel::GetBevelInner, &TPanel::SetBevelInner).Default(bvNone);
   b.Property("BevelOuter", &TPanel::GetBevelOuter, &TPanel::SetBevelOuter).Default(bvRaised);
@@ -122,8 +84,8 @@ TBN_REGISTER(TControlScrollBar) {
 TBN_REGISTER(TScrollingWinControl) {}
 
 TBN_REGISTER(TScrollBox) {
-  CommonControl(b);
-  CommonWinControl(b);
+  PublishWinControl(b);
+  b.Property("OnResize", &ThisClass::OnResize);
   b.Property("AutoScroll", &TScrollBox::GetAutoScroll, &TScrollBox::SetAutoScroll).Default(true);
   b.Property("BorderStyle", &TScrollBox::GetBorderStyle, &TScrollBox::SetBorderStyle)
       .Default(bsSingle);
@@ -134,7 +96,7 @@ TBN_REGISTER(TScrollBox) {
 TBN_REGISTER(TCustomLabel) {}
 
 TBN_REGISTER(TLabel) {
-  CommonControl(b);
+  PublishControl(b);
   b.Property("Alignment", &TLabel::GetAlignment, &TLabel::SetAlignment).Default(taLeftJustify);
   b.Property("AutoSize", &TLabel::GetAutoSize, &TLabel::SetAutoSize).Default(true);
   b.Property("Caption", &TLabel::GetCaption, &TLabel::SetCaption);

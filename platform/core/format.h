@@ -74,5 +74,8 @@ std::string CurrToStrF(Currency value, TFloatFormat format, int digits);
 size_t Utf8Length(std::string_view text) noexcept;
 /// Byte offset of code point `n` in `text` (text.size() when past the end).
 size_t Utf8Offset(std::string_view text, size_t n) noexcept;
+/// Appends code point `cp` as UTF-8; surrogates and values past U+10FFFF
+/// become U+FFFD.
+void AppendUtf8(std::string& out, uint32_t cp);
 
 }  // namespace tabulon

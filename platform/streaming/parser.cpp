@@ -23,23 +23,6 @@ int HexValue(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
-void AppendCodePoint(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 std::string ReadAll(TStream* stream) {
   int64_t size = stream->GetSize() - stream->GetPosition();
   std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
@@ -137,7 +120,7 @@ void TParser::ReadStringToken() {
         ++digits;
       }
       if (digits == 0 || (cp >= 0xD800 && cp < 0xE000)) Error(ResStr("SInvalidString"));
-      AppendCodePoint(value, cp);
+      AppendUtf8(value, cp);
     } else {
       break;
     }
