@@ -4,6 +4,7 @@
 
 #include "run/tbnset/captions.h"
 #include "run/tbnset/errors.h"
+#include "run/tbnset/events.h"
 #include "run/tbnset/fieldsset.h"
 #include "run/tbnset/list.h"
 #include "run/tbnset/options.h"

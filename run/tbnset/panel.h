@@ -10,6 +10,7 @@
 #include "platform/controls/label.h"
 #include "platform/controls/panel.h"
 #include "platform/controls/scrollbox.h"
+#include "run/tbnset/events.h"
 #include "run/tbnset/fieldsset.h"
 #include "run/tbnset/style.h"
 
@@ -71,6 +72,13 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   TLabel* GetMeasureLabel() const { return MeasureLabel.get(); }
   bool GetInternalInsert() const { return InternalInsert; }
   void SetInternalInsert(bool value) { InternalInsert = value; }
+
+  // Editor events, fired by the editors the layout pass creates.
+  TEditEvent OnEditChange, OnEditClick, OnEditDblClick, OnEditEnter, OnEditExit, OnEditButtonClick;
+  TEditKeyEvent OnEditKeyDown, OnEditKeyUp;
+  TEditKeyPressEvent OnEditKeyPress;
+  TEditMouseEvent OnEditMouseDown, OnEditMouseUp;
+  TEditMouseMoveEvent OnEditMouseMove;
 
   /// Refuses foreign controls dropped onto the panel in a designer
   /// (ETabulonError 25113).

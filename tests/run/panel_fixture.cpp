@@ -49,6 +49,22 @@ TTestDialogPanel::TTestDialogPanel(TComponent* owner)
     : TTestPanel(owner,
                  [](TPanelFieldsSet* p) -> TStyleOptions* { return new TFSStyleOptions(p); }) {}
 
+void TEditEventsForm::PanelEditChange(TFieldRecord* record, int editNo) {
+  Calls.push_back("change " + record->GetName() + " " + std::to_string(editNo));
+}
+
+void TEditEventsForm::PanelEditKeyDown(TFieldRecord* record, uint16_t& key, TShiftState,
+                                       int editNo) {
+  Calls.push_back("key " + record->GetName() + " " + std::to_string(key) + " " +
+                  std::to_string(editNo));
+  key = 0;  // swallowed
+}
+
+TBN_REGISTER(TEditEventsForm) {
+  b.Method("PanelEditChange", &TEditEventsForm::PanelEditChange);
+  b.Method("PanelEditKeyDown", &TEditEventsForm::PanelEditKeyDown);
+}
+
 TBN_REGISTER(TTestPanel) {}
 TBN_REGISTER(TTestDialogPanel) {}
 

@@ -43,6 +43,17 @@ class TTestDialogPanel : public TTestPanel {
   explicit TTestDialogPanel(TComponent* owner);
 };
 
+/// A form class with published handlers for the panel's editor events.
+class TEditEventsForm : public TPanel {
+  TBN_CLASS(TEditEventsForm, TPanel)
+ public:
+  explicit TEditEventsForm(TComponent* owner) : TPanel(owner) {}
+  void PanelEditChange(TFieldRecord* record, int editNo);
+  void PanelEditKeyDown(TFieldRecord* record, uint16_t& key, TShiftState shift, int editNo);
+  /// "change NAME 1", "key NAME 13 1" in call order.
+  std::vector<std::string> Calls;
+};
+
 /// A form stand-in (a plain panel) with a fields panel on it.
 struct PanelOnForm {
   explicit PanelOnForm(TDataSource* source = nullptr);

@@ -100,6 +100,41 @@ TEST(FieldsPanelFormFile, EditColourFollowingTheParentIsWrittenAsTheFlag) {
   EXPECT_EQ(bp->GetStyleOptions()->GetColor(1), static_cast<TPanel*>(back.get())->GetColor());
 }
 
+TEST(FieldsPanelFormFile, EditorEventsBindToTheFormsMethods) {
+  std::unique_ptr<TEditEventsForm, FormDeleter> form(new TEditEventsForm(nullptr));
+  form->SetName("EditForm");
+  auto* p = new TTestPanel(form.get());
+  p->SetName("FieldsPanel1");
+  p->SetParent(form.get());
+  p->OnEditChange = TEditEvent(form.get(), &TEditEventsForm::PanelEditChange);
+  p->OnEditKeyDown = TEditKeyEvent(form.get(), &TEditEventsForm::PanelEditKeyDown);
+  const std::string text1 = ComponentToText(form.get());
+  EXPECT_NE(text1.find("OnEditChange = PanelEditChange"), std::string::npos) << text1;
+  EXPECT_NE(text1.find("OnEditKeyDown = PanelEditKeyDown"), std::string::npos) << text1;
+  EXPECT_EQ(text1.find("OnEditExit"), std::string::npos) << text1;
+
+  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  auto* bf = dynamic_cast<TEditEventsForm*>(back.get());
+  ASSERT_NE(bf, nullptr);
+  auto* bp = static_cast<TTestPanel*>(bf->FindComponent("FieldsPanel1"));
+  bp->GetFields()->SetDefaultFields(false);
+  TFieldRecord* r = bp->GetFields()->Add();
+  r->SetFieldName("NAME");
+  bp->OnEditChange(r, 1);
+  uint16_t key = 13;
+  bp->OnEditKeyDown(r, key, TShiftState{}, 0);
+  bp->OnEditExit(r, 0);  // unassigned: nothing
+  EXPECT_EQ(bf->Calls, (std::vector<std::string>{"change NAME 1", "key NAME 13 0"}));
+  EXPECT_EQ(key, 0);
+
+  // A handler of another signature is refused.
+  std::string wrong = text1;
+  wrong.replace(wrong.find("OnEditKeyDown = PanelEditKeyDown"),
+                std::string("OnEditKeyDown = PanelEditKeyDown").size(),
+                "OnEditKeyDown = PanelEditChange");
+  EXPECT_THROW(ReadFormData(wrong, nullptr), EReadError);
+}
+
 TEST(FieldsPanelFormFile, TheBasePanelIsNotCreatableFromAFormFile) {
   const std::string form =
       "object Form1: TPanel\n"
@@ -107,7 +142,12 @@ TEST(FieldsPanelFormFile, TheBasePanelIsNotCreatableFromAFormFile) {
       "    StepHeight = 3\n"
       "  end\n"
       "end\n";
-  EXPECT_THROW(ReadFormData(form, nullptr), Exception);
+  try {
+    ReadFormData(form, nullptr);
+    FAIL() << "created";
+  } catch (const EReadError& e) {
+    EXPECT_STREQ(e.what(), "Class TPanelFieldsSet cannot be created");
+  }
 }
 
 }  // namespace
