@@ -62,28 +62,15 @@ TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
   EXPECT_EQ(bp->GetParent(), back.get());
   EXPECT_EQ(bp->GetScrollingFieldsSet()->GetParent(), bp);
   EXPECT_EQ(bp->GetControlCount(), 1);
-  TFieldsList* bl = bp->GetFields();
-  ASSERT_EQ(bl->Count(), 2);
-  EXPECT_FALSE(bl->GetDefaultFields());
-  EXPECT_EQ(bl->GetItem(0)->GetDisplayLabel(), "Town");
-  EXPECT_EQ(bl->GetItem(0)->GetCaptions()->GetCaption(0), "");
-  EXPECT_EQ(bl->GetItem(1)->GetName(), "CITY1");
-  EXPECT_EQ(bl->GetItem(1)->GetCount(), coTwo);
-  EXPECT_EQ(bp->GetCaptions()->GetCaption(1), "to");
-  EXPECT_EQ(bp->GetCompareOptions()->GetCompare(5), ctInternal);
-  EXPECT_EQ(bp->GetCountOptions()->GetCount(3), coTwo);
+  // The text identity below covers every written value; what is rebuilt
+  // on reading is checked here.
+  EXPECT_FALSE(bp->GetFields()->GetDefaultFields());
+  EXPECT_EQ(bp->GetFields()->GetItem(1)->GetName(), "CITY1");
+  EXPECT_EQ(bp->GetFields()->GetItem(0)->GetCaptions()->GetCaption(0), "");
   TStyleOptions* bs = bp->GetStyleOptions();
-  EXPECT_EQ(bs->GetFont(1)->GetSize(), 14);
   EXPECT_FALSE(bs->GetParentFont(1));
   EXPECT_TRUE(bs->GetParentFont(2));
-  EXPECT_EQ(bs->GetColor(1), clBtnFace);
   EXPECT_FALSE(bs->GetParentColor(1));
-  EXPECT_EQ(bp->GetStepHeight(), 5);
-  EXPECT_EQ(bp->GetPosState(), psTwoLineFmt);
-  EXPECT_EQ(bp->GetEditCursor(), crHandPoint);
-  EXPECT_FALSE(bp->GetAutoSize());
-  EXPECT_EQ(bp->GetUpdateState(), usEditExit);
-  EXPECT_EQ(bp->GetLocaleID(), -1);
   EXPECT_EQ(bp->GetCompareFunc(), &TFieldsSetModel::QXCompare);
   EXPECT_EQ(ComponentToText(back.get()), text1);
 }
