@@ -282,6 +282,8 @@ class TDataSet : public TComponent {
   friend class TFields;
   struct TDisabledState;
 
+  /// Starts inserting a new record at the end (Append) or before the current one (Insert).
+  void BeginInsert(bool atEnd);
   void DoOpen();
   void DoClose();
   void CreateFields();

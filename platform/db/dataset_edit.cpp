@@ -44,28 +44,17 @@ void TDataSet::Edit() {
   AfterEdit(this);
 }
 
-void TDataSet::Insert() {
-  CheckBrowseMode();
-  if (!GetCanModify()) DatabaseError(DbMsg("SDataSetReadOnly"), this);
-  BeforeInsert(this);
-  // In natural order the new record goes before the current one.
-  insertPos_ = static_cast<int>(natural_.size());
-  if (!indexed_ && pos_ >= 0) insertPos_ = pos_;
-  editSlot_ = store_.Allocate();
-  state_ = dsInsert;
-  activeSlot_ = editSlot_;
-  calcSlot_ = kNone;
-  OnNewRecord(this);
-  DataEvent(deUpdateState, 0);
-  DataEvent(deDataSetChange, 0);
-  AfterInsert(this);
-}
+void TDataSet::Insert() { BeginInsert(false); }
 
-void TDataSet::Append() {
+void TDataSet::Append() { BeginInsert(true); }
+
+void TDataSet::BeginInsert(bool atEnd) {
   CheckBrowseMode();
   if (!GetCanModify()) DatabaseError(DbMsg("SDataSetReadOnly"), this);
   BeforeInsert(this);
+  // A new record goes at the end, or in natural order before the current one.
   insertPos_ = static_cast<int>(natural_.size());
+  if (!atEnd && !indexed_ && pos_ >= 0) insertPos_ = pos_;
   editSlot_ = store_.Allocate();
   state_ = dsInsert;
   activeSlot_ = editSlot_;
