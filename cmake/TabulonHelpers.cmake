@@ -15,7 +15,9 @@ function(tabulon_add_library target)
     # Fuzz targets are guided by the coverage of the libraries they drive.
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
-  set_target_properties(${target} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  # Installed as Tabulon::<short> too, the same name the alias gives in-tree.
+  set_target_properties(${target} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
+    EXPORT_NAME ${_short})
   install(TARGETS ${target} EXPORT TabulonTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
