@@ -1,6 +1,8 @@
 // TCustomComboBox: selection, the drop-down list, keys, mouse, painting.
 #include "platform/forms/combobox.h"
 
+#include "platform/forms/listnav.h"
+
 #include <algorithm>
 
 #include "platform/controls/application.h"
@@ -188,35 +190,12 @@ void TCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
     key = 0;
     return;
   }
-  int cur = itemIndex_;
-  switch (key) {
-    case VK_UP:
-    case VK_LEFT:
-      if (style_ != csDropDownList && key == VK_LEFT) return;
-      UserSelect(cur < 0 ? 0 : cur - 1);
-      break;
-    case VK_DOWN:
-    case VK_RIGHT:
-      if (style_ != csDropDownList && key == VK_RIGHT) return;
-      UserSelect(cur + 1);
-      break;
-    case VK_HOME:
-      if (style_ != csDropDownList) return;
-      UserSelect(0);
-      break;
-    case VK_END:
-      if (style_ != csDropDownList) return;
-      UserSelect(items_->Count() - 1);
-      break;
-    case VK_PRIOR:
-      UserSelect(cur - page);
-      break;
-    case VK_NEXT:
-      UserSelect(cur + page);
-      break;
-    default:
-      return;
-  }
+  // Only the drop-down list style takes the sideways arrows, Home and End.
+  bool listOnly = key == VK_LEFT || key == VK_RIGHT || key == VK_HOME || key == VK_END;
+  if (listOnly && style_ != csDropDownList) return;
+  int target;
+  if (!forms_detail::ListKeyTarget(key, itemIndex_, items_->Count(), page, target)) return;
+  UserSelect(target);
   key = 0;
 }
 

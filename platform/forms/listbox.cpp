@@ -2,6 +2,8 @@
 // painting.
 #include "platform/forms/listbox.h"
 
+#include "platform/forms/listnav.h"
+
 #include <algorithm>
 
 #include "platform/controls/application.h"
@@ -111,31 +113,9 @@ void TCustomListBox::WMGetDlgCode(TMessage& msg) { msg.Result = DLGC_WANTARROWS 
 
 void TCustomListBox::KeyDown(uint16_t& key, TShiftState shift) {
   inherited::KeyDown(key, shift);
-  int page = std::max(1, VisibleRows() - 1), cur = itemIndex_;
-  switch (key) {
-    case VK_UP:
-    case VK_LEFT:
-      UserSelect(cur < 0 ? 0 : cur - 1);
-      break;
-    case VK_DOWN:
-    case VK_RIGHT:
-      UserSelect(cur + 1);
-      break;
-    case VK_HOME:
-      UserSelect(0);
-      break;
-    case VK_END:
-      UserSelect(items_->Count() - 1);
-      break;
-    case VK_PRIOR:
-      UserSelect(cur - page);
-      break;
-    case VK_NEXT:
-      UserSelect(cur + page);
-      break;
-    default:
-      return;
-  }
+  int page = std::max(1, VisibleRows() - 1), target;
+  if (!forms_detail::ListKeyTarget(key, itemIndex_, items_->Count(), page, target)) return;
+  UserSelect(target);
   key = 0;
 }
 
