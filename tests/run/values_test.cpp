@@ -120,9 +120,9 @@ TEST(FieldValues, OnlySlotsZeroAndOneExist) {
       {2, [&](int s) { r->GetAsBoolean(s); }},
       {2, [&](int s) { r->GetAppliedValue(s); }},
   };
-  for (const auto& [slot, use] : uses)
-    EXPECT_EQ(MessageOf<EListError>([&] { use(slot); }),
-              "List index out of bounds (" + std::to_string(slot) + ")");
+  for (const auto& use : uses)
+    EXPECT_EQ(MessageOf<EListError>([&] { use.second(use.first); }),
+              "List index out of bounds (" + std::to_string(use.first) + ")");
   EXPECT_TRUE(r->IsNull(0));
   EXPECT_EQ(r->GetAsInteger(1), 4);
 }
