@@ -27,6 +27,16 @@ TEST(FieldRecordNaming, DerivedNamesFollowFieldNamesAndSuffixRule) {
   b->SetFieldName("CITY");
   c->SetFieldName("CITY");
   EXPECT_EQ(Names(list), "CITY,CITY1,CITY2");
+  // A name is checked as it will be stored: CITY01 would read CITY1.
+  for (const char* taken : {"CITY01", "city001", "CITY2"}) {
+    try {
+      a->SetName(taken);
+      FAIL() << taken << " accepted";
+    } catch (const ETabulonError& e) {
+      EXPECT_EQ(e.Message(), std::string("Duplicate name \"") + taken + "\"");
+    }
+  }
+  EXPECT_EQ(Names(list), "CITY,CITY1,CITY2");
   EXPECT_FALSE(a->IsNameStored());
   EXPECT_TRUE(b->IsNameStored());
   delete b;  // removing CITY1 renames nobody
@@ -74,27 +84,6 @@ TEST(FieldRecordNaming, DuplicateNameIsRefusedAndNameKept) {
   EXPECT_EQ(b->GetName(), "ZIP");
   EXPECT_EQ(b->GetDisplayName(), "ZIP");
   EXPECT_EQ(list->Add()->GetDisplayName(), "TFieldRecord");
-}
-
-TEST(FieldRecordNaming, ANameIsCheckedAsItWillBeStored) {
-  PanelPtr panel = MakePanel(nullptr);
-  TFieldsList* list = panel->GetFields();
-  list->SetDefaultFields(false);
-  TFieldRecord* a = list->Add();
-  TFieldRecord* b = list->Add();
-  a->SetFieldName("CITY");
-  b->SetFieldName("CITY");
-  // Each text would be stored as the suffix 1, the name of the other record.
-  for (const char* taken : {"CITY01", "city001", "CITY1"}) {
-    try {
-      a->SetName(taken);
-      FAIL() << taken << " accepted";
-    } catch (const ETabulonError& e) {
-      EXPECT_EQ(e.Message(), std::string("Duplicate name \"") + taken + "\"");
-    }
-  }
-  a->SetName("CITY02");
-  EXPECT_EQ(Names(list), "CITY2,CITY1");
 }
 
 TEST(FieldRecordBinding, DefaultsComeFromTheBoundOrPersistentField) {
@@ -182,27 +171,6 @@ TEST(FieldsListDefaultFields, RebuildsFromDatasetFieldsAndValidates) {
   list->SetFields();
   EXPECT_EQ(Names(list), "NAME,AGE,BORN,ACTIVE,SCORE");
   for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(list->GetItem(i)->GetFieldIndex(), i);
-}
-
-TEST(FieldsListDefaultFields, ALayoutChangeRebindsWithoutReapplying) {
-  PeopleData data;
-  data.Add("Ann", 30, Null, true, 1.0);
-  data.Add("Bob", 40, Null, false, 2.0);
-  PanelPtr panel = MakePanel(data.Source);
-  TFieldsList* list = panel->GetFields();
-  panel->FindField("NAME")->SetAsString(0, "Bob");
-  panel->TakeTrace();
-  // A field's display width changes: one re-layout, no dataset update.
-  data.DataSet->FieldByName("NAME")->SetDisplayWidth(30);
-  EXPECT_EQ(panel->TakeTrace(), "paint");
-  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{0});
-  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
-  // A field that moves is still rebound and the records follow its order.
-  data.DataSet->FieldByName("AGE")->SetIndex(0);
-  EXPECT_EQ(Names(list), "AGE,NAME,BORN,ACTIVE,SCORE,NOTE");
-  for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(list->GetItem(i)->GetFieldIndex(), i);
-  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{1});
-  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
 }
 
 TEST(FieldsListDefaultFields, StoredListIsOnlyRebound) {
@@ -311,18 +279,32 @@ TEST(FieldsListMap, IndexBoundRecordsComeFirstInIndexOrder) {
   }
 }
 
-TEST(FieldsListMap, AMovedRecordIsStillTested) {
+TEST(FieldsListMap, FollowsMovesAndLayoutChangesWithoutReapplying) {
   PeopleData data;
   data.Add("Ann", 30, Null, true, 1.0);
   data.Add("Bob", 40, Null, false, 2.0);
   PanelPtr panel = MakePanel(data.Source);
   TFieldsList* list = panel->GetFields();
-  list->SetDefaultFields(false);
   panel->FindField("NAME")->SetAsString(0, "Bob");
   panel->TakeTrace();
-  list->GetItem(0)->SetIndex(3);
+  // Default-fields mode, a field's display width changes: one re-layout,
+  // no dataset update.
+  data.DataSet->FieldByName("NAME")->SetDisplayWidth(30);
   EXPECT_EQ(panel->TakeTrace(), "paint");
-  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{3});
+  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{0});
+  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
+  // A field that moves is still rebound and the records follow its order.
+  data.DataSet->FieldByName("AGE")->SetIndex(0);
+  EXPECT_EQ(Names(list), "AGE,NAME,BORN,ACTIVE,SCORE,NOTE");
+  for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(list->GetItem(i)->GetFieldIndex(), i);
+  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{1});
+  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
+  // A record moved by hand is still the one tested.
+  list->SetDefaultFields(false);
+  panel->TakeTrace();
+  list->GetItem(1)->SetIndex(4);
+  EXPECT_EQ(panel->TakeTrace(), "paint");
+  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{4});
   EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
 }
 
