@@ -283,6 +283,8 @@ TSqlOrder SqlOrderFields(std::string_view sql) {
         }
       }
     }
+    // A name the ";"-separated lists cannot hold is no usable key field.
+    if (result.empty() || result.find(';') != std::string::npos) continue;
     order.FieldNames += result + ";";
     if (descending) order.DescFields += result + ";";
   }
