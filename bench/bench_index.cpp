@@ -97,19 +97,26 @@ void ReportMoves(benchmark::State& state, int64_t moves, int64_t worst) {
   state.counters["bound"] = std::ceil(std::log2(static_cast<double>(kRecords))) + 2;
 }
 
-void BM_IndexFind_Integer(benchmark::State& state) {
+// IndexFind for the keys `key(i)` in the order `indexName`, counting moves.
+template <class Key>
+void RunIndexFind(benchmark::State& state, const char* indexName, TQXSeekOption option,
+                  TQXGotoOption gotoOption, Key key) {
   Data& d = D();
-  d.ds->SetIndexName("BY_ID");
+  d.ds->SetIndexName(indexName);
   TBenchIndex index(d.ds.get());
   size_t i = 0;
   int64_t moves = 0, worst = 0;
   for (auto _ : state) {
     d.moves = 0;
-    benchmark::DoNotOptimize(index.Seek(Variant(d.keys[i++ % kKeys]), dsoAfterEQ, dgoLast));
+    benchmark::DoNotOptimize(index.Seek(key(i++ % kKeys), option, gotoOption));
     moves += d.moves;
     worst = std::max(worst, d.moves);
   }
   ReportMoves(state, moves, worst);
+}
+
+void BM_IndexFind_Integer(benchmark::State& state) {
+  RunIndexFind(state, "BY_ID", dsoAfterEQ, dgoLast, [](size_t i) { return Variant(D().keys[i]); });
 }
 BENCHMARK(BM_IndexFind_Integer);
 
@@ -160,18 +167,8 @@ void BM_SQLiteLookup_Integer(benchmark::State& state) {
 BENCHMARK(BM_SQLiteLookup_Integer);
 
 void BM_IndexFind_Text(benchmark::State& state) {
-  Data& d = D();
-  d.ds->SetIndexName("BY_NAME");
-  TBenchIndex index(d.ds.get());
-  size_t i = 0;
-  int64_t moves = 0, worst = 0;
-  for (auto _ : state) {
-    d.moves = 0;
-    benchmark::DoNotOptimize(index.Seek(Variant(d.names[i++ % kKeys]), dsoFirstEQ, dgoNone));
-    moves += d.moves;
-    worst = std::max(worst, d.moves);
-  }
-  ReportMoves(state, moves, worst);
+  RunIndexFind(state, "BY_NAME", dsoFirstEQ, dgoNone,
+               [](size_t i) { return Variant(D().names[i]); });
 }
 BENCHMARK(BM_IndexFind_Text);
 
