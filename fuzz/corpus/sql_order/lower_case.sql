@@ -1,0 +1,1 @@
+select distinct name n, city from t order by name descending, 2

@@ -1,0 +1,224 @@
+// TQXIndexDefs::IndexFind: bisection over record numbers. The current record
+// is the first pivot; the search then runs with the dataset's filter off
+// (every record has its number) between the first or last record and the
+// pivot, and lands by the seek option. On a filtered dataset the landing
+// takes the record found by its bookmark and, when the filter hides it, the
+// nearest shown record in the direction the seek option searches, checked
+// against the key again, so the result is what a search over the shown
+// records alone would give.
+#include <bit>
+
+#include "platform/db/dataset.h"
+#include "run/tbnindex/index_defs.h"
+
+namespace tabulon {
+
+namespace {
+
+// Switches a filtered dataset's filter off for the search and on again:
+// explicitly on the normal path, from the destructor when an exception
+// passes (a failure to re-filter then gives way to the exception in flight).
+class TFilterSwitch {
+ public:
+  TFilterSwitch(TDataSet* ds, bool filtered) : ds_(ds), filtered_(filtered) {}
+  ~TFilterSwitch() {
+    if (off_) try {
+        ds_->SetFiltered(true);
+      } catch (...) {
+      }
+  }
+  TFilterSwitch(const TFilterSwitch&) = delete;
+  TFilterSwitch& operator=(const TFilterSwitch&) = delete;
+  void Off() {
+    if (filtered_ && !off_) {
+      ds_->SetFiltered(false);
+      off_ = true;
+    }
+  }
+  void On() {
+    if (off_) {
+      off_ = false;
+      ds_->SetFiltered(true);
+    }
+  }
+
+ private:
+  TDataSet* ds_;
+  bool filtered_;
+  bool off_ = false;
+};
+
+// DisableControls for the duration of the search, also when an exception passes.
+struct TControlsOff {
+  explicit TControlsOff(TDataSet* ds) : ds_(ds) { ds_->DisableControls(); }
+  ~TControlsOff() { ds_->EnableControls(); }
+  TControlsOff(const TControlsOff&) = delete;
+  TControlsOff& operator=(const TControlsOff&) = delete;
+  TDataSet* ds_;
+};
+
+// Moves a filtered dataset (filter on) to record `target` (its bookmark
+// taken with the filter off) or, when the filter hides it, to the nearest
+// shown record after it (`forward`) or before it. False when there is none.
+// Record numbers count every record, so moving to a hidden number lands on
+// the next shown record (or the last one before it when none follows).
+bool LandShown(TDataSet* ds, int targetRecNo, const TBookmark& target, bool forward) {
+  ds->SetRecNo(targetRecNo);
+  if (ds->IsEmpty()) return false;
+  int c = ds->CompareBookmarks(ds->GetBookmark(), target);
+  if (c == 0) return true;
+  if (forward) return c > 0;
+  if (c < 0) return true;
+  return ds->MoveBy(-1) != 0 && ds->CompareBookmarks(ds->GetBookmark(), target) < 0;
+}
+
+// The record number strictly between `lo` and `hi` (hi - lo > 1) with the
+// most trailing zero bits. Any number inside keeps the search's bounds
+// right; this one halves the range of the implicit binary tree over all
+// record numbers, so each step descends one level of that tree (at most
+// bit_width(n) steps, as plain halving) and the first pivots are the same
+// records in every search, which keeps them in the processor's caches.
+int Pivot(int lo, int hi) {
+  const auto a = static_cast<unsigned>(lo + 1), b = static_cast<unsigned>(hi - 1);
+  if (a >= b) return static_cast<int>(a);
+  const unsigned top = 1u << (std::bit_width(a ^ b) - 1);  // highest differing bit
+  if ((a & ((top << 1) - 1)) == 0) return static_cast<int>(a);
+  return static_cast<int>(b & ~(top - 1));
+}
+
+}  // namespace
+
+bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
+  TDataSet* ds = FDataSet;
+  FFoundRecNo = -1;
+  if (!ds || !ds->GetActive()) return false;
+  TControlsOff controls(ds);
+  TBookmark start = ds->GetBookmark();
+  // An empty (or wholly filtered-out) dataset has no record to compare.
+  if (start.IsNull()) return false;
+  const bool filtered = ds->GetFiltered();
+  TFilterSwitch filter(ds, filtered);
+  const TQXSeekOption so = FSeekOption;
+
+  // The current record chooses the half that holds the answer.
+  TFieldCompareOption c = CheckIndexFields();
+  const bool towardsLast = c == fcoLess || (c == fcoEqual && (so == dsoLastEQ || so == dsoAfter));
+  int lo, hi;
+  bool success = false;
+  if (!towardsLast) {
+    hi = ds->GetRecNo();
+    filter.Off();
+    ds->First();
+    lo = ds->GetRecNo();
+    switch (CheckIndexFields()) {
+      case fcoEqual:
+        success = so != dsoBefore;
+        if (so != dsoAfter && so != dsoLastEQ) hi = lo;
+        break;
+      case fcoMore:  // the first record is already past the key
+        hi = lo;
+        success = so == dsoAfterEQ || so == dsoAfter;
+        break;
+      case fcoLess:
+        success = true;
+        break;
+    }
+  } else {
+    lo = ds->GetRecNo();
+    filter.Off();
+    ds->Last();
+    hi = ds->GetRecNo();
+    switch (CheckIndexFields()) {
+      case fcoEqual:
+        success = so != dsoAfter;
+        if (so == dsoLastEQ) lo = hi;
+        break;
+      case fcoMore:
+        success = true;
+        break;
+      case fcoLess:  // the last record is still before the key
+        lo = hi;
+        success = so == dsoBeforeEQ || so == dsoBefore;
+        break;
+    }
+  }
+
+  int target = -1;
+  bool needEqual = false;  // the landing record must equal the key
+  if (success) {
+    // Records lo and hi bracket the answer; narrow until they are neighbours.
+    const bool equalGoesUp = so == dsoLastEQ || so == dsoAfter;
+    while (hi - lo > 1) {
+      ds->SetRecNo(Pivot(lo, hi));
+      const int r = ds->GetRecNo();
+      if (r <= lo || r >= hi) break;
+      switch (CheckIndexFields()) {
+        case fcoEqual:
+          (equalGoesUp ? lo : hi) = r;
+          break;
+        case fcoMore:
+          hi = r;
+          break;
+        case fcoLess:
+          lo = r;
+          break;
+      }
+    }
+    const int f = FFoundRecNo;
+    switch (so) {
+      case dsoFirstEQ:
+      case dsoLastEQ:
+        target = f;
+        needEqual = true;
+        break;
+      case dsoAfterEQ:
+        target = f >= 0 ? f : hi;
+        break;
+      case dsoAfter:
+        target = f >= 0 ? f + 1 : hi;
+        break;
+      case dsoBeforeEQ:
+        target = f >= 0 ? f : lo;
+        needEqual = f >= 0;
+        break;
+      case dsoBefore:
+        target = f >= 0 ? f - 1 : lo;
+        break;
+    }
+    success = target >= 1;
+  }
+
+  if (success && !filtered) {
+    ds->SetRecNo(target);
+  } else if (success) {
+    ds->SetRecNo(target);
+    const TBookmark found = ds->GetBookmark();
+    filter.On();
+    // First, after and the equal case of before-or-equal look forward from
+    // the record found; last and before look backward.
+    const bool forward =
+        so == dsoFirstEQ || so == dsoAfterEQ || so == dsoAfter || (so == dsoBeforeEQ && needEqual);
+    success = LandShown(ds, target, found, forward);
+    if (success && needEqual) success = CheckIndexFields() == fcoEqual;
+    // Before-or-equal without a shown equal record: the last shown one before it.
+    if (!success && so == dsoBeforeEQ && needEqual) success = LandShown(ds, target, found, false);
+  }
+  filter.On();
+  if (!success) {
+    switch (gotoOption) {
+      case dgoFirst:
+        ds->First();
+        break;
+      case dgoLast:
+        ds->Last();
+        break;
+      case dgoNone:
+        ds->GotoBookmark(start);
+        break;
+    }
+  }
+  ds->FreeBookmark(start);
+  return success;
+}
+
+}  // namespace tabulon
