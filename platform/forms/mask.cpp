@@ -133,50 +133,39 @@ char32_t TMaskInfo::Accept(int pos, char32_t c) const {
   return ok ? ConvertCase(c, p.Case) : 0;
 }
 
-std::u32string TMaskInfo::Format(std::u32string_view value, char32_t blank) const {
-  std::u32string out(Positions.size(), blank);
-  auto put = [&](size_t i, size_t& v, bool forward) {
-    const TMaskPos& p = Positions[i];
+namespace {
+// Meets the value's characters with the positions, left to right or right
+// to left with '!'. With `withLiterals`, a value character equal to the
+// literal of a literal position is that literal; otherwise the value has
+// no literals. Spaces and missing characters become `blank`.
+std::u32string Place(const TMaskInfo& m, std::u32string_view value, char32_t blank,
+                     bool withLiterals) {
+  const size_t n = m.Positions.size();
+  std::u32string out(n, blank);
+  size_t used = 0;
+  for (size_t k = 0; k < n; ++k) {
+    size_t i = m.Reverse ? n - 1 - k : k;
+    bool more = used < value.size();
+    char32_t c = more ? value[m.Reverse ? value.size() - 1 - used : used] : 0;
+    const TMaskPos& p = m.Positions[i];
     if (p.IsLiteral()) {
       out[i] = p.Literal;
-    } else if (forward ? v < value.size() : v > 0) {
-      char32_t c = forward ? value[v++] : value[--v];
-      out[i] = c == ' ' ? blank : c;
-    }
-  };
-  if (!Reverse) {
-    size_t v = 0;
-    for (size_t i = 0; i < Positions.size(); ++i) put(i, v, true);
-  } else {
-    size_t v = value.size();
-    for (size_t i = Positions.size(); i-- > 0;) put(i, v, false);
-  }
-  return out;
-}
-
-std::u32string TMaskInfo::PadLiterals(std::u32string_view value, char32_t blank) const {
-  std::u32string out(Positions.size(), blank);
-  auto put = [&](size_t i, size_t& v, bool forward) {
-    const TMaskPos& p = Positions[i];
-    bool more = forward ? v < value.size() : v > 0;
-    char32_t c = more ? value[forward ? v : v - 1] : 0;
-    if (p.IsLiteral()) {
-      out[i] = p.Literal;
-      if (!more || c != p.Literal) return;  // the value left the literal out
+      if (!withLiterals || !more || c != p.Literal) continue;  // no literal in the value here
     } else if (more) {
       out[i] = c == ' ' ? blank : c;
     }
-    if (more && forward) ++v;
-    if (more && !forward) --v;
-  };
-  if (!Reverse) {
-    size_t v = 0;
-    for (size_t i = 0; i < Positions.size(); ++i) put(i, v, true);
-  } else {
-    size_t v = value.size();
-    for (size_t i = Positions.size(); i-- > 0;) put(i, v, false);
+    if (more) ++used;
   }
   return out;
+}
+}  // namespace
+
+std::u32string TMaskInfo::Format(std::u32string_view value, char32_t blank) const {
+  return Place(*this, value, blank, false);
+}
+
+std::u32string TMaskInfo::PadLiterals(std::u32string_view value, char32_t blank) const {
+  return Place(*this, value, blank, true);
 }
 
 std::u32string TMaskInfo::RemoveFormat(std::u32string_view editText) const {

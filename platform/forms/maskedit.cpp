@@ -16,14 +16,16 @@ using forms_detail::EncodeUtf8;
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* owner) : TCustomEdit(owner) {}
 
-std::u32string TCustomMaskEdit::Shown() const {
-  // Text set around the mask (through the base class) is brought to its shape.
-  std::u32string t = DecodeUtf8(TControl::GetText());
+std::u32string TCustomMaskEdit::Shaped(const std::string& text) const {
+  // Text set around the mask (through the base class) is brought to its shape too.
+  std::u32string t = DecodeUtf8(text);
   t.resize(static_cast<size_t>(mask_.Size()), mask_.Blank);
   for (size_t i = 0; i < t.size(); ++i)
     if (mask_.Positions[i].IsLiteral()) t[i] = mask_.Positions[i].Literal;
   return t;
 }
+
+std::u32string TCustomMaskEdit::Shown() const { return Shaped(TControl::GetText()); }
 
 void TCustomMaskEdit::SetEditMask(const std::string& v) {
   if (v == editMask_) return;
@@ -40,11 +42,7 @@ void TCustomMaskEdit::SetEditText(const std::string& v) {
     TControl::SetText(v);
     return;
   }
-  std::u32string t = DecodeUtf8(v);
-  t.resize(static_cast<size_t>(mask_.Size()), mask_.Blank);
-  for (size_t i = 0; i < t.size(); ++i)
-    if (mask_.Positions[i].IsLiteral()) t[i] = mask_.Positions[i].Literal;
-  TControl::SetText(EncodeUtf8(t));
+  TControl::SetText(EncodeUtf8(Shaped(v)));
 }
 
 std::string TCustomMaskEdit::GetText() const {

@@ -64,6 +64,9 @@ class TCustomMaskEdit : public TCustomEdit {
   void CMExit(TMessage& msg) override;
 
  private:
+  /// `text` at the mask's length with its literals in place.
+  std::u32string Shaped(const std::string& text) const;
+  /// The edit text, shaped.
   std::u32string Shown() const;
   void BlankAt(int pos);
 

@@ -13,6 +13,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/maskedit.h"
 #include "platform/forms/textutil.h"
+#include "tests/platform/forms/edit_model.h"
 
 namespace tabulon {
 namespace {
@@ -97,14 +98,9 @@ TEST(EditMask, PositionsAcceptCharactersByKindAndCase) {
 // typing fills the next editable position that accepts the character
 // (typing the literal at the caret steps over it), Backspace and Delete
 // blank the editable position before / at or after the caret.
-struct MaskModel {
+struct MaskModel : test::CaretModel {
   TMaskInfo m;
-  std::u32string text;
-  int anchor = 0, caret = 0;
   bool masked() const { return !m.Empty(); }
-  int n() const { return static_cast<int>(text.size()); }
-  int SelStart() const { return std::min(anchor, caret); }
-  int SelLength() const { return std::abs(anchor - caret); }
   bool Editable(int i) const { return !m.Positions[static_cast<size_t>(i)].IsLiteral(); }
   int SkipLiterals(int p) const {
     while (p < n() && !Editable(p)) ++p;
@@ -166,18 +162,6 @@ struct MaskModel {
     Blank(p, 1);
     anchor = caret = p;
   }
-  void Move(int to, bool ext) {
-    caret = std::clamp(to, 0, n());
-    if (!ext) anchor = caret;
-  }
-  void Left(bool ext) {
-    if (!ext && SelLength() > 0) return Move(SelStart(), false);
-    Move(caret - 1, ext);
-  }
-  void Right(bool ext) {
-    if (!ext && SelLength() > 0) return Move(SelStart() + SelLength(), false);
-    Move(caret + 1, ext);
-  }
   // Text: blanks read as spaces; without saved literals, the literals go and
   // the blanks at the end (at the start with '!') are dropped.
   std::u32string Text() const {
@@ -235,12 +219,13 @@ TEST_F(MaskEditFixture, RandomKeystrokesMatchTheModel) {
     edit->SetText("");
     edit->SetFocus();
     edit->SetSelStart(0);
-    MaskModel model{ParseEditMask(mask), DecodeUtf8(edit->GetEditText())};
+    MaskModel model;
+    model.m = ParseEditMask(mask);
+    model.text = DecodeUtf8(edit->GetEditText());
     std::mt19937 rng(seed++);
     for (int step = 0; step < 2500; ++step) {
       int op = static_cast<int>(rng() % 10);
       bool ext = rng() % 2 == 0;
-      TShiftState shift = ext ? TShiftState{ssShift} : TShiftState{};
       switch (op) {
         case 0:
         case 1:
@@ -251,28 +236,12 @@ TEST_F(MaskEditFixture, RandomKeystrokesMatchTheModel) {
           break;
         }
         case 3:
-          Key(VK_BACK, {}, 8);
-          model.Back();
-          break;
         case 4:
-          Key(VK_DELETE);
-          model.Del();
-          break;
         case 5:
-          Key(VK_LEFT, shift);
-          model.Left(ext);
-          break;
         case 6:
-          Key(VK_RIGHT, shift);
-          model.Right(ext);
-          break;
         case 7:
-          Key(VK_HOME, shift);
-          model.Move(0, ext);
-          break;
         case 8:
-          Key(VK_END, shift);
-          model.Move(model.n(), ext);
+          test::PressEditingKey(*form, model, op - 3, ext);
           break;
         default: {
           std::u32string clip;
