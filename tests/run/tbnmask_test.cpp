@@ -99,6 +99,13 @@ TEST_F(QXFixture, ButtonLifeAndPlacement) {
   EXPECT_EQ(b->GetCursor(), crArrow);
   EXPECT_FALSE(b->GetControlStyle().Contains(csCaptureMouse));
   EXPECT_EQ(edit->GetInternalButtonWidth(), GetSystemMetrics(SM_CXVSCROLL));
+  // A system font change takes the scroll-bar width again.
+  int bar = SetSystemMetrics(SM_CXVSCROLL, 20);
+  edit->Perform(CM_SYSFONTCHANGED, 0, 0);
+  EXPECT_EQ(b->GetWidth(), 20);
+  SetSystemMetrics(SM_CXVSCROLL, bar);
+  edit->Perform(CM_SYSFONTCHANGED, 0, 0);
+  EXPECT_EQ(b->GetWidth(), 16);
   // Placement: every row of the table, on a 121 x 21 edit.
   struct Row {
     bool newStyle, ctl3D;
@@ -350,7 +357,9 @@ TEST_F(QXFixture, AlignedTextOfAnUnfocusedEditEndsWhereTheRuleSays) {
         edit->PaintCopyTo(bmp.Canvas(), 0, 0);
       else
         edit->PaintTo(bmp.Canvas(), 0, 0);
-      return InkColumns(bmp, 2 + cw - ibw);
+      TBitmap png;  // measured in the PNG picture
+      png.LoadFromPNG(bmp.SaveToPNG());
+      return InkColumns(png, 2 + cw - ibw);
     };
     edit->SetAlignment(taRightJustify);
     int end = cw - 18 - m.X - 1 - ibw;  // client x where the text starts
