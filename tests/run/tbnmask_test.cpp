@@ -179,6 +179,13 @@ TEST_F(QXFixture, SettersStoreOnlyChangesAndRepaintWhenVisible) {
   edit->SetAlignment(taCenter);
   EXPECT_FALSE(edit->GetInvalidated());  // focused text is left-justified anyway
   EXPECT_TRUE(edit->GetEditFocused());
+  // Every focus gives a caret of the font's height, two pixels wide when bold.
+  EXPECT_EQ(edit->GetCaretWidth(), 1);
+  EXPECT_EQ(edit->GetCaretHeight(), edit->GetTextHeight());
+  other->SetFocus();
+  edit->GetFont()->SetStyle({fsBold});
+  edit->SetFocus();
+  EXPECT_EQ(edit->GetCaretWidth(), 2);
   other->SetFocus();
   EXPECT_FALSE(edit->GetEditFocused());
   edit->Update();
@@ -351,6 +358,15 @@ TEST_F(QXFixture, AlignedTextOfAnUnfocusedEditEndsWhereTheRuleSays) {
     int ibw = edit->GetInternalButtonWidth(), cw = edit->GetClientWidth();
     TPoint m = edit->GetTextMargins();
     EXPECT_EQ(m, (TPoint{1, 1}));
+    edit->Perform(EM_SETMARGINS, EC_LEFTMARGIN, MakeLParam(3, 0));
+    EXPECT_EQ(edit->GetTextMargins(), (TPoint{4, 1}));  // the edit's left margin counts
+    edit->Perform(EM_SETMARGINS, EC_LEFTMARGIN, MakeLParam(0, 0));
+    bool keep = SetNewStyleControls(false);  // a quarter of the smaller character height
+    EXPECT_EQ(edit->GetTextMargins(), (TPoint{13 / 4, 13 / 4}));
+    edit->SetBorderStyle(bsNone);
+    EXPECT_EQ(edit->GetTextMargins(), (TPoint{0, 0}));
+    edit->SetBorderStyle(bsSingle);
+    SetNewStyleControls(keep);
     auto paint = [&](bool copy) {
       TBitmap bmp(edit->GetWidth(), edit->GetHeight());
       if (copy)
