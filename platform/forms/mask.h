@@ -57,8 +57,10 @@ struct TMaskInfo {
   int NextEditable(int pos) const;
   /// The last editable position before `pos`, or -1.
   int PrevEditable(int pos) const;
-  /// `c` as it is stored at position `pos` (case converted; a space at an
-  /// optional position becomes the blank), or 0 when `c` is not accepted there.
+  /// `c` as it is stored at position `pos`, or 0 when `c` is not accepted
+  /// there: case converted; letters are Unicode letters; C and c take any
+  /// character, a space too; at the other optional positions a space leaves
+  /// the position blank.
   char32_t Accept(int pos, char32_t c) const;
 
   /// Places `value` (without literals) into the mask: literals added, missing
