@@ -33,7 +33,8 @@ void TCustomMaskEdit::SetEditMask(const std::string& v) {
   editMask_ = v;
   mask_ = ParseEditMask(v);
   SetMaxLength(maxLength_);
-  TControl::SetText(EncodeUtf8(IsMasked() ? mask_.Format(value, mask_.Blank) : value));
+  // A value that already shows the new mask's literals keeps them in place.
+  TControl::SetText(EncodeUtf8(IsMasked() ? mask_.EditTextOf(value) : value));
   Invalidate();
 }
 

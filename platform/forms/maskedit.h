@@ -26,8 +26,8 @@ class TCustomMaskEdit : public TCustomEdit {
   /// Whether the mask has at least one position.
   bool IsMasked() const { return !mask_.Empty(); }
   const std::string& GetEditMask() const { return editMask_; }
-  /// Changes the mask; the current value (without literals) is placed into
-  /// the new mask.
+  /// Changes the mask; the current value is placed into the new mask as
+  /// SetText places a value.
   void SetEditMask(const std::string& v);
   /// The parsed mask.
   const TMaskInfo& GetMaskInfo() const { return mask_; }

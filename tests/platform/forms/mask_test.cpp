@@ -286,6 +286,11 @@ TEST_F(MaskEditFixture, TextAndEditTextAcrossMaskChanges) {
   edit->SetEditMask("");
   EXPECT_EQ(edit->GetText(), "x");
   EXPECT_FALSE(edit->IsMasked());
+  edit->SetText("12/05/2024");
+  edit->SetEditMask("!99/99/0000;1;_");
+  EXPECT_EQ(edit->GetEditText(), "12/05/2024");
+  edit->SetEditMask("");
+  edit->SetText("x");
   edit->SetMaxLength(3);
   EXPECT_EQ(edit->GetMaxLength(), 3);
   edit->SetEditMask("00;0;_");
