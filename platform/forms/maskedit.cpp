@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/application.h"
 #include "platform/core/resstrings.h"
 #include "platform/forms/publish.h"
 #include "platform/forms/textutil.h"
@@ -156,8 +157,19 @@ void TCustomMaskEdit::CMEnter(TMessage& msg) {
   inherited::CMEnter(msg);
 }
 
+namespace {
+TControl* TopOf(TControl* c) {
+  while (c->GetParent()) c = c->GetParent();
+  return c;
+}
+}  // namespace
+
 void TCustomMaskEdit::CMExit(TMessage& msg) {
-  if (IsMasked() && !ComponentState().Contains(csDesigning)) ValidateEdit();
+  // Validation runs when the focus moves to another control of the same
+  // form; a form that is deactivated or hidden leaves the text as it is.
+  TWinControl* next = Screen()->GetActiveControl();
+  bool within = next && next != this && TopOf(next) == TopOf(this);
+  if (IsMasked() && within && !ComponentState().Contains(csDesigning)) ValidateEdit();
   inherited::CMExit(msg);
 }
 

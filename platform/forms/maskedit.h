@@ -4,10 +4,11 @@
 // at empty positions. Typing fills the next editable position that accepts
 // the character and steps over literals; Backspace and Delete blank
 // positions instead of shifting the text; a paste is typed character by
-// character, skipping what no position accepts. Leaving the control with a
-// required position blank raises EDBEditError and keeps the focus; Escape
-// restores the text the control had when it was entered. Without a mask the
-// control is a plain edit.
+// character, skipping what no position accepts. Moving the focus to another
+// control of the form with a required position blank raises EDBEditError
+// and keeps the focus (a form that is hidden or deactivated does not
+// validate); Escape restores the text the control had when it was entered.
+// Without a mask the control is a plain edit.
 #pragma once
 
 #include <string>

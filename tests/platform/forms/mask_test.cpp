@@ -194,10 +194,7 @@ struct MaskEditFixture : ::testing::Test {
     other->SetTop(40);
     form->Show();
   }
-  void TearDown() override {
-    edit->SetModified(false);
-    form->Hide();
-  }
+  void TearDown() override { form->Hide(); }
   void Key(uint16_t k, TShiftState s = {}, char32_t c = 0) { form->PressKey(k, s, c); }
   void Type(const std::u32string& s) {
     for (char32_t c : s) Key(0xE5, {}, c);
@@ -323,10 +320,16 @@ TEST_F(MaskEditFixture, LeavingWithABlankRequiredPositionRaisesAndKeepsTheFocus)
   Key(VK_ESCAPE);  // abandons the changes
   EXPECT_EQ(edit->GetEditText(), "__/__/____");
   EXPECT_FALSE(edit->GetModified());
-  Type(U"01022024");
+  Type(U"0102");
+  form->Hide();  // a form that goes away does not validate
+  form->Show();
+  edit->SetFocus();
+  EXPECT_EQ(edit->GetEditText(), "01/02/____");
+  edit->SetSelStart(6);
+  Type(U"2024");
   Key(VK_TAB);
   EXPECT_TRUE(other->Focused());
-  EXPECT_EQ(exits, 1);
+  EXPECT_EQ(exits, 2);  // hiding the form left the edit too
   EXPECT_EQ(edit->GetText(), "01/02/2024");
 }
 
