@@ -68,8 +68,11 @@ bool TCustomEdit::ReplaceText(int start, int count, const std::string& insert) {
   count = std::clamp(count, 0, n - start);
   std::string text = LeftCP(old, static_cast<size_t>(start)) + insert +
                      SubstrCP(old, static_cast<size_t>(start + count), std::string::npos);
-  int caret = start + static_cast<int>(Utf8Length(insert));
-  bool changed = text != old;
+  return SetEditedText(text, start + static_cast<int>(Utf8Length(insert)));
+}
+
+bool TCustomEdit::SetEditedText(const std::string& text, int caret) {
+  bool changed = text != GetText();
   if (changed) {
     settingText_ = true;
     try {

@@ -68,6 +68,12 @@ class TCustomEdit : public TWinControl {
   std::string DisplayText() const;
   /// The formatting rectangle (client coordinates) the text is laid out in.
   TRect GetFormatRect() const;
+  /// Gives the edit a caret `width` pixels wide and `height` high (0: the
+  /// text height), shown while the edit has the focus.
+  void CreateCaret(int width, int height);
+  int GetCaretWidth() const { return caretWidth_; }
+  /// The caret height; 0 follows the text height.
+  int GetCaretHeight() const { return caretHeight_; }
   /// The first code point painted at the left edge of the formatting rectangle.
   int GetScrollPos() const { return scroll_; }
 
@@ -82,6 +88,9 @@ class TCustomEdit : public TWinControl {
   /// by `insert`, leaves the caret after it and fires Change. Returns
   /// whether the text changed. A mask edit filters edits here.
   virtual bool ReplaceText(int start, int count, const std::string& insert);
+  /// Stores an edited text, leaves the caret at `caret` (no selection) and
+  /// fires Change when the text changed; returns whether it did.
+  bool SetEditedText(const std::string& text, int caret);
   /// Whether the user may change the text now (not ReadOnly).
   virtual bool EditCanModify() const { return !readOnly_; }
   /// Applies CharCase to typed or pasted text.
@@ -135,6 +144,7 @@ class TCustomEdit : public TWinControl {
   bool fmtRectSet_ = false;   // EM_SETRECT(NP) gave an explicit rectangle
   TRect fmtRect_;
   int leftMargin_ = 0, rightMargin_ = 0;
+  int caretWidth_ = 1, caretHeight_ = 0;
 };
 
 /// The edit control components are dropped as.

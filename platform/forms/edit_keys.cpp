@@ -14,21 +14,6 @@ bool IsWordChar(char32_t c) {
          c == '_';
 }
 
-// The code points of `s` (ASCII-only classification needs no more).
-std::u32string Decode(const std::string& s) {
-  std::u32string out;
-  for (size_t i = 0; i < s.size();) {
-    auto b = static_cast<unsigned char>(s[i]);
-    int n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    char32_t c = n == 1 ? b : b & (0x3F >> (n - 1));
-    for (int k = 1; k < n && i + static_cast<size_t>(k) < s.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0x3F);
-    out += c;
-    i += static_cast<size_t>(n);
-  }
-  return out;
-}
-
 // The start of the word left of `pos`, or the start of the next word right of it.
 int WordLeft(const std::u32string& t, int pos) {
   int i = pos;
@@ -57,7 +42,7 @@ void TCustomEdit::KeyDown(uint16_t& key, TShiftState shift) {
   switch (key) {
     case VK_LEFT:
       if (ctrl)
-        MoveCaret(WordLeft(Decode(GetText()), caret_), ext);
+        MoveCaret(WordLeft(forms_detail::DecodeUtf8(GetText()), caret_), ext);
       else if (!ext && GetSelLength() > 0)
         MoveCaret(GetSelStart(), false);
       else
@@ -65,7 +50,7 @@ void TCustomEdit::KeyDown(uint16_t& key, TShiftState shift) {
       break;
     case VK_RIGHT:
       if (ctrl)
-        MoveCaret(WordRight(Decode(GetText()), caret_), ext);
+        MoveCaret(WordRight(forms_detail::DecodeUtf8(GetText()), caret_), ext);
       else if (!ext && GetSelLength() > 0)
         MoveCaret(GetSelStart() + GetSelLength(), false);
       else
@@ -168,7 +153,7 @@ void TCustomEdit::WMLButtonDown(TMessage& msg) {
 
 void TCustomEdit::WMLButtonDblClk(TMessage& msg) {
   inherited::WMLButtonDblClk(msg);
-  std::u32string t = Decode(GetText());
+  std::u32string t = forms_detail::DecodeUtf8(GetText());
   int pos = PosFromX(GetXLParam(msg.LParam)), s = pos, e = pos;
   int n = static_cast<int>(t.size());
   while (s > 0 && IsWordChar(t[static_cast<size_t>(s - 1)])) --s;

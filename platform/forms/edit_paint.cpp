@@ -1,9 +1,17 @@
 // TCustomEdit: the border and the text with its selection and caret.
+#include <algorithm>
+
 #include "platform/forms/edit.h"
 #include "platform/forms/paintutil.h"
 #include "platform/forms/textutil.h"
 
 namespace tabulon {
+
+void TCustomEdit::CreateCaret(int width, int height) {
+  caretWidth_ = std::max(1, width);
+  caretHeight_ = std::max(0, height);
+  if (Focused()) Invalidate();
+}
 
 TRect TCustomEdit::GetNonClientMargins() const {
   if (borderStyle_ != bsSingle) return {};
@@ -52,10 +60,10 @@ void TCustomEdit::PaintSelf(TCanvas& canvas) {
   if (focused) {
     int x = XFromPos(caret_);
     if (x >= fr.Left && x < fr.Right) {
-      canvas.GetPen()->SetColor(clWindowText);
-      canvas.GetPen()->SetWidth(1);
-      canvas.MoveTo(x, y);
-      canvas.LineTo(x, y + th);
+      int h = caretHeight_ > 0 ? caretHeight_ : th;
+      canvas.GetBrush()->SetStyle(bsSolid);
+      canvas.GetBrush()->SetColor(clWindowText);
+      canvas.FillRect(Rect(x, y, std::min(x + caretWidth_, fr.Right), y + h));
     }
   }
 }

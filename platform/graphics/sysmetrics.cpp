@@ -65,6 +65,21 @@ int SetSystemMetrics(int index, int value) {
   return old;
 }
 
+namespace {
+bool& NewStyle() {
+  static bool v = true;
+  return v;
+}
+}  // namespace
+
+bool NewStyleControls() { return NewStyle(); }
+
+bool SetNewStyleControls(bool v) {
+  bool old = NewStyle();
+  NewStyle() = v;
+  return old;
+}
+
 std::unique_ptr<TBitmap> LoadSystemBitmap(int id) {
   if (id != OBM_COMBO) throw EInvalidOperation(Format("Unknown system bitmap %d", {id}));
   auto bmp = std::make_unique<TBitmap>(7, 4, true);

@@ -26,6 +26,12 @@ int GetSystemMetrics(int index);
 /// returns the previous value. Unknown indexes are ignored and return 0.
 int SetSystemMetrics(int index, int value);
 
+/// Whether controls draw in the new (3-D) style of the system's later
+/// versions; true unless a caller switches it off (tests of the old style).
+bool NewStyleControls();
+/// Switches the style; returns the previous value.
+bool SetNewStyleControls(bool v);
+
 inline constexpr int OBM_COMBO = 32738;
 /// A new bitmap holding the predefined system bitmap `id` (OBM_COMBO: the
 /// 7x4 monochrome drop-down arrow); EInvalidOperation "Unknown system bitmap %d"

@@ -3,6 +3,7 @@
 #include "platform/sysutils/strutils.h"
 
 #include <unicode/ucasemap.h>
+#include <unicode/uchar.h>
 
 #include <cstdio>
 #include <memory>
@@ -104,6 +105,13 @@ std::string LowerCase(std::string_view s) {
   for (char& c : r) c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
   return r;
 }
+
+bool IsCharAlpha(char32_t c) noexcept {
+  if (c < 0x80) return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  return u_isalpha(static_cast<UChar32>(c)) != 0;
+}
+
+bool IsCharAlphaNumeric(char32_t c) noexcept { return (c >= '0' && c <= '9') || IsCharAlpha(c); }
 
 std::string AnsiUpperCase(std::string_view s) { return MapCase(s, &ucasemap_utf8ToUpper); }
 

@@ -29,6 +29,11 @@ std::string UpperCase(std::string_view s);
 /// Lower case of the letters A to Z only.
 std::string LowerCase(std::string_view s);
 
+/// Whether code point `c` is a letter (Unicode alphabetic).
+bool IsCharAlpha(char32_t c) noexcept;
+/// Whether `c` is a letter or one of the digits 0 to 9.
+bool IsCharAlphaNumeric(char32_t c) noexcept;
+
 /// Full Unicode upper case (locale-independent rules); ill-formed UTF-8
 /// sequences become U+FFFD.
 std::string AnsiUpperCase(std::string_view s);

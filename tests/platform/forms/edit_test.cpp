@@ -11,16 +11,14 @@
 #include "platform/forms/edit.h"
 #include "platform/forms/form.h"
 #include "platform/forms/textutil.h"
+#include "tests/platform/forms/edit_model.h"
 
 namespace tabulon {
 namespace {
 
 // A naive single-line editor: code points, anchor and caret.
-struct Model {
-  std::u32string text;
-  int anchor = 0, caret = 0, maxLength = 0, changes = 0;
-  int SelStart() const { return std::min(anchor, caret); }
-  int SelLength() const { return std::abs(anchor - caret); }
+struct Model : test::CaretModel {
+  int maxLength = 0, changes = 0;
   void Replace(std::u32string s) {
     std::u32string next = text.substr(0, SelStart()) + s + text.substr(SelStart() + SelLength());
     caret = anchor = SelStart() + static_cast<int>(s.size());
@@ -38,18 +36,6 @@ struct Model {
   void Del() {
     if (SelLength() == 0 && caret < static_cast<int>(text.size())) anchor = caret + 1;
     Replace(U"");
-  }
-  void Move(int to, bool ext) {
-    caret = std::clamp(to, 0, static_cast<int>(text.size()));
-    if (!ext) anchor = caret;
-  }
-  void Left(bool ext) {
-    if (!ext && SelLength() > 0) return Move(SelStart(), false);
-    Move(caret - 1, ext);
-  }
-  void Right(bool ext) {
-    if (!ext && SelLength() > 0) return Move(SelStart() + SelLength(), false);
-    Move(caret + 1, ext);
   }
 };
 
@@ -91,7 +77,6 @@ TEST_F(EditFixture, RandomEditingMatchesTheModel) {
     for (int step = 0; step < 1500; ++step) {
       int op = static_cast<int>(rng() % 9);
       bool ext = rng() % 2 == 0;
-      TShiftState shift = ext ? TShiftState{ssShift} : TShiftState{};
       switch (op) {
         case 0:
         case 1: {
@@ -101,28 +86,12 @@ TEST_F(EditFixture, RandomEditingMatchesTheModel) {
           break;
         }
         case 2:
-          Key(VK_BACK, {}, 8);
-          m.Back();
-          break;
         case 3:
-          Key(VK_DELETE);
-          m.Del();
-          break;
         case 4:
-          Key(VK_LEFT, shift);
-          m.Left(ext);
-          break;
         case 5:
-          Key(VK_RIGHT, shift);
-          m.Right(ext);
-          break;
         case 6:
-          Key(VK_HOME, shift);
-          m.Move(0, ext);
-          break;
         case 7:
-          Key(VK_END, shift);
-          m.Move(static_cast<int>(m.text.size()), ext);
+          test::PressEditingKey(*form, m, op - 2, ext);
           break;
         default:
           Key(VK_UP);  // the edit claims the arrows and ignores Up: nothing changes
