@@ -61,6 +61,7 @@ void TPanelFieldsSet::TearDown() {
   if (tornDown_) return;
   tornDown_ = true;
   delete std::exchange(Fields, nullptr);
+  if (TControl* parked = std::exchange(ParkedEdit, nullptr)) TObject::Free(parked);
   if (TScrollingFieldsSet* box = std::exchange(ScrollingFieldsSet, nullptr)) TObject::Free(box);
   StyleOptions.reset();
   // Count and compare options, SetOldDataSet with the linked dataset, the
@@ -70,8 +71,6 @@ void TPanelFieldsSet::TearDown() {
 }
 
 void TPanelFieldsSet::PaintComponent() { PaintPanel(); }
-
-void TPanelFieldsSet::PaintPanel() { Invalidate(); }
 
 void TPanelFieldsSet::SetStepHeight(int value) {
   if (value == StepHeight) return;
@@ -111,7 +110,9 @@ void TPanelFieldsSet::ValidateInsert(TComponent* component) {
 
 void TPanelFieldsSet::Notification(TComponent* component, TOperation operation) {
   TCustomPanel::Notification(component, operation);
-  if (operation == opRemove && !tornDown_) DataSourceRemoved(component);
+  if (operation != opRemove) return;
+  if (component == ParkedEdit) ParkedEdit = nullptr;
+  if (!tornDown_) DataSourceRemoved(component);
 }
 
 void TPanelFieldsSet::Loaded() {
