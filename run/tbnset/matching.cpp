@@ -6,6 +6,7 @@
 #include "platform/db/field.h"
 #include "platform/sysutils/locale_compare.h"
 #include "platform/sysutils/strutils.h"
+#include "run/tbnset/errors.h"
 #include "run/tbnset/fieldsset.h"
 
 namespace tabulon {
@@ -138,6 +139,8 @@ bool TFieldsSetModel::MatchRange(TFieldRecord* record, TCompareType compare, con
 
 bool TFieldsSetModel::CheckRecord(int from, int to) {
   const std::vector<int>& map = Fields->GetFieldMap();
+  const int size = static_cast<int>(map.size());
+  if (from <= to && (from < 0 || to >= size)) ListIndexError(from < 0 || from >= size ? from : to);
   for (int p = from; p <= to; ++p) {
     TFieldRecord* record = Fields->GetItem(map[static_cast<size_t>(p)]);
     if (!record->GetField()) continue;

@@ -63,6 +63,41 @@ TEST(PanelFormFile, RecordsCaptionsAndOptionsRoundTrip) {
   EXPECT_EQ(ComponentToText(back.get()), text);
 }
 
+TEST(PanelFormFile, InternalPartWithAClassRangeReadsBackAsSaved) {
+  PanelPtr panel = MakePanel(nullptr);
+  TFieldsList* list = panel->GetFields();
+  list->SetDefaultFields(false);
+  TFieldRecord* r = list->Add();
+  r->SetFieldName("RATIO");
+  r->SetRecordKind(rkCalculated);
+  r->SetDataType(ftFloat);
+  // The record's own internal part meets the class's range (legal across
+  // the two levels).
+  panel->GetCountOptions()->SetCount(2, coOne);
+  r->SetCompare(ctInternal);
+  panel->GetCountOptions()->SetCount(2, coTwo);
+  ASSERT_EQ(r->GetCount(), coTwo);
+  const std::string text = ComponentToText(panel.get());
+  EXPECT_EQ(text.find("Count = "), std::string::npos) << text;
+
+  PanelPtr back(static_cast<TTestFieldsSet*>(ReadFormData(text, nullptr)));
+  TFieldRecord* br = back->GetFields()->GetItem(0);
+  EXPECT_EQ(br->GetCompare(), ctInternal);
+  EXPECT_EQ(br->GetCount(), coTwo);
+  EXPECT_EQ(br->GetAssignedValues(), TFieldRecordValues{frvCompare});
+  EXPECT_EQ(ComponentToText(back.get()), text);
+
+  // Within the record's own settings the rule still holds on reading.
+  const size_t at = text.find("Compare = ctInternal");
+  const size_t lineStart = text.rfind('\n', at) + 1;
+  std::string both = text;
+  both.insert(text.find('\n', at) + 1, text.substr(lineStart, at - lineStart) + "Count = coTwo\n");
+  PanelPtr again(static_cast<TTestFieldsSet*>(ReadFormData(both, nullptr)));
+  TFieldRecord* ar = again->GetFields()->GetItem(0);
+  EXPECT_EQ(ar->GetCompare(), ctInitial) << both;
+  EXPECT_EQ(ar->GetCount(), coTwo);
+}
+
 TEST(PanelFormFile, DefaultFieldsListIsNotWritten) {
   PeopleData data;
   PanelPtr panel = MakePanel(data.Source);
