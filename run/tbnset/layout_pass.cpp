@@ -96,6 +96,8 @@ void TPanelLayoutPass::ComputeMetrics() {
   label->SetFont(editFont_);
   label->SetCaption("A");
   m_.EditCharWidth = label->GetWidth();
+  // The framework's edit does not size itself to its font: editors get the
+  // height an auto-sized edit has, the edit line less the gap.
   editHeight_ = label->GetHeight() + (style->GetCtl3D() ? 8 : 6);
   m_.EditLineHeight = editHeight_ + p_.StepHeight;
   TFont plain;
