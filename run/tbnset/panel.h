@@ -140,7 +140,9 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   /// Re-lays out (outside a pass), then fires OnResize.
   void Resize() override;
   /// Content height: the panel becomes `value` + FrameSize high; ignored
-  /// when the alignment fixes the height (left, right, client).
+  /// when the alignment fixes the height (left, right, client). It hides
+  /// the framework's setter only here; Height by name and through a
+  /// TControl still set the outer height.
   virtual void SetHeight(int value);
   /// Content width: as SetHeight; ignored for top, bottom and client.
   virtual void SetWidth(int value);
