@@ -17,6 +17,7 @@
 #include "platform/db/db_types.h"
 #include "platform/variants/variant.h"
 #include "run/tbnset/captions.h"
+#include "run/tbnset/errors.h"
 #include "run/tbnset/types.h"
 
 namespace tabulon {
@@ -234,7 +235,10 @@ class TFieldRecord : public TCollectionItem {
   /// Steps of Update without the notification; whether the binding changed.
   bool Bind();
   /// `slot` when it is 0 or 1; EListError otherwise.
-  static int CheckSlot(int slot);
+  static int CheckSlot(int slot) {
+    if (slot != 0 && slot != 1) ListIndexError(slot);
+    return slot;
+  }
   [[noreturn]] void RaiseInvalidValue(TFieldType type, const Variant& value) const;
   void Notify() { Changed(false); }
 

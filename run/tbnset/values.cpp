@@ -107,11 +107,6 @@ Variant TFieldRecord::VarAsDataType(const Variant& value) const {
   }
 }
 
-int TFieldRecord::CheckSlot(int slot) {
-  if (slot != 0 && slot != 1) ListIndexError(slot);
-  return slot;
-}
-
 void TFieldRecord::SetAsVariant(int slot, const Variant& value) {
   CheckSlot(slot);
   Variant v = VarAsDataType(value);
