@@ -64,6 +64,7 @@ void TPanelFieldsSet::TearDown() {
   // may change the dataset, which then notifies its links.
   if (DataLink) DataLink->Panel = nullptr;
   delete std::exchange(Fields, nullptr);
+  if (TControl* parked = std::exchange(ParkedEdit, nullptr)) TObject::Free(parked);
   if (TScrollingFieldsSet* box = std::exchange(ScrollingFieldsSet, nullptr)) TObject::Free(box);
   StyleOptions.reset();
   // Count and compare options, SetOldDataSet with the linked dataset, the
@@ -73,8 +74,6 @@ void TPanelFieldsSet::TearDown() {
 }
 
 void TPanelFieldsSet::PaintComponent() { PaintPanel(); }
-
-void TPanelFieldsSet::PaintPanel() { Invalidate(); }
 
 void TPanelFieldsSet::SetStepHeight(int value) {
   if (value == StepHeight) return;
@@ -114,7 +113,9 @@ void TPanelFieldsSet::ValidateInsert(TComponent* component) {
 
 void TPanelFieldsSet::Notification(TComponent* component, TOperation operation) {
   TCustomPanel::Notification(component, operation);
-  if (operation == opRemove && !tornDown_) DataSourceRemoved(component);
+  if (operation != opRemove) return;
+  if (component == ParkedEdit) ParkedEdit = nullptr;
+  if (!tornDown_) DataSourceRemoved(component);
 }
 
 void TPanelFieldsSet::Loaded() {

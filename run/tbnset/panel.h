@@ -12,9 +12,12 @@
 #include "platform/controls/scrollbox.h"
 #include "run/tbnset/events.h"
 #include "run/tbnset/fieldsset.h"
+#include "run/tbnset/layout.h"
 #include "run/tbnset/style.h"
 
 namespace tabulon {
+
+class TPanelLayoutPass;
 
 /// The inner scroll box of a fields panel: mouse messages on its empty area
 /// reach the panel in panel coordinates.
@@ -47,8 +50,49 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   TComponent* GetComponent() const override { return const_cast<TPanelFieldsSet*>(this); }
   /// The layout pass: PaintPanel.
   void PaintComponent() override;
-  /// Arranges the records' captions and editors; this base repaints.
+  /// The full layout: the frame and the limits from the panel's size and
+  /// alignment, then PaintFields. Nothing while loading.
   virtual void PaintPanel();
+
+  // ---- Layout (run/tbnset/layout*.cpp) ----
+  /// One layout pass with the current limits, then the panel's automatic
+  /// size and the scroll bars; repeats once when a scroll bar appeared or
+  /// vanished. Public so that a dialog can lay a panel out with limits of
+  /// its own (SetMaxWidth, SetMaxHeight, SetMinWidth, then PaintFields).
+  void PaintFields();
+  /// The pass itself: with `create` it creates, moves and frees the rows'
+  /// controls; without, it only measures (touching no control but the
+  /// measuring label). Returns (RequiredWidth, RequiredHeight).
+  TSize PaintPanelComponents(bool create);
+  /// The natural size of the content, without shrinking: a measuring pass.
+  virtual TSize GetRequiredLengths();
+  /// The metrics of the last pass.
+  const TPanelLayoutMetrics& GetLayoutMetrics() const { return Metrics; }
+  int GetFrameSize() const { return FrameSize; }
+  bool GetResizing() const { return Resizing; }
+  bool GetRelayoutGuard() const { return RelayoutGuard; }
+  int GetLayoutLevel() const { return LayoutLevel; }
+  int GetMaxWidth() const { return MaxWidth; }
+  void SetMaxWidth(int value) { MaxWidth = value; }
+  int GetMaxHeight() const { return MaxHeight; }
+  void SetMaxHeight(int value) { MaxHeight = value; }
+  int GetMinWidth() const { return MinWidth; }
+  void SetMinWidth(int value) { MinWidth = value; }
+  int GetRequiredWidth() const { return RequiredWidth; }
+  int GetRequiredHeight() const { return RequiredHeight; }
+  /// The editor removed while it had the focus, kept until the next one.
+  TControl* GetParkedEdit() const { return ParkedEdit; }
+  /// Sets the alignment; a change re-lays out an auto-sized panel that
+  /// leaves client alignment or becomes unaligned, and realigns the box.
+  void SetAlign(TAlign value) override;
+  /// The framework's invalidation (not inside a nested pass), then a
+  /// re-layout unless loading, resizing or inside a pass.
+  void Invalidate() override;
+  /// A bounds change is a window-position change: the invalidations it
+  /// makes start no pass; the resize that follows does.
+  void SetBounds(int left, int top, int width, int height) override;
+  /// Shows a record's new edit value in the slot's editor.
+  void ShowEditValue(TFieldRecord* record, int slot) override;
 
   // ---- Published settings ----
   int GetStepHeight() const { return StepHeight; }
@@ -91,6 +135,31 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   void CMParentColorChanged(TMessage& msg) override;
   void CMCtl3DChanged(TMessage& msg) override;
   void CMCursorChanged(TMessage& msg) override;
+  /// Sets Resizing while the framework handles the position change.
+  void WMWindowPosChanged(TMessage& msg) override;
+  /// Re-lays out (outside a pass), then fires OnResize.
+  void Resize() override;
+  /// Content height: the panel becomes `value` + FrameSize high; ignored
+  /// when the alignment fixes the height (left, right, client). It hides
+  /// the framework's setter only here; Height by name and through a
+  /// TControl still set the outer height.
+  virtual void SetHeight(int value);
+  /// Content width: as SetHeight; ignored for top, bottom and client.
+  virtual void SetWidth(int value);
+
+  // ---- Editors: the steps the editor classes complete ----
+  /// The class of the editor for `record`'s slot (0 or 1): a plain edit.
+  virtual const TClass* EditorClass(TFieldRecord* record, int slot);
+  /// Binds a created or re-used editor to its record and gives it the
+  /// record's and the panel's settings. Returns false for a control that is
+  /// not one of the panel's editors; the pass then leaves it unplaced.
+  virtual bool BindEditor(TControl* editor, TFieldRecord* record, int slot);
+  /// Shows `value` (Null: nothing) in `record`'s editor of `slot`.
+  virtual void ShowEditorValue(TControl* editor, TFieldRecord* record, int slot,
+                               const Variant& value);
+  /// Removes the editor of `record`'s slot: frees it, or parks it when it
+  /// has the focus (it cannot be freed inside its own message handling).
+  void DestroyEditor(TFieldRecord* record, int slot);
 
   bool InternalInsert = false;
   int StepHeight = 2;
@@ -102,8 +171,20 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   TPosState PosState = psOneLineFmt;
   TScrollingFieldsSet* ScrollingFieldsSet = nullptr;  // a child; freed first
   bool AutoSize = true;
+  int FrameSize = 0;               // border and bevels, both sides (last pass)
+  bool Resizing = false;           // a window-position change is being handled
+  bool RelayoutGuard = false;      // the pass repeats itself for a scroll bar
+  int LayoutLevel = 0;             // nesting of PaintFields
+  int MaxWidth = 0;                // width limit of the content (INT_MAX: none)
+  int MaxHeight = 0;               // height limit of the content (INT_MAX: none)
+  int MinWidth = 0;                // the content is at least this wide
+  int RequiredWidth = 0;           // content width of the last pass
+  int RequiredHeight = 0;          // content height of the last pass
+  TControl* ParkedEdit = nullptr;  // owned (through the scroll box)
+  TPanelLayoutMetrics Metrics;     // of the last pass
 
  private:
+  friend class TPanelLayoutPass;
   void TearDown();
   bool tornDown_ = false;
 };
