@@ -1,6 +1,6 @@
 // Format and the float-to-text routines. Float digits come from the C
-// library's correctly rounded conversion and are then laid out by the
-// framework's rules for each float format.
+// library's correctly rounded conversion to 18 significant digits and are
+// then rounded and laid out by the framework's rules for each float format.
 #include "platform/core/format.h"
 
 #include <cmath>
@@ -84,8 +84,11 @@ void ParseScientific(const char* buf, TFloatRec& r) {
 }
 
 // Rounds `value` to `precision` significant digits and, when decimals >= 0,
-// to at most `decimals` digits after the decimal point; halves round away
-// from zero, as the framework's float conversion does.
+// to at most `decimals` digits after the decimal point. As in the
+// framework's float conversion the value is first taken to 18 significant
+// digits (correctly rounded) and that decimal is then rounded with halves
+// away from zero, so a value typed as a half (0.145, 999.995) rounds up
+// although its binary form lies a little below the half.
 TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
   TFloatRec r;
   r.Negative = std::signbit(value);
@@ -103,7 +106,7 @@ TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
   if (precision < 1) precision = 1;
   if (precision > kMaxPrecision) precision = kMaxPrecision;
   char buf[128];
-  std::snprintf(buf, sizeof buf, "%.*Le", kMaxPrecision + 2, value);  // 21 correctly rounded digits
+  std::snprintf(buf, sizeof buf, "%.*Le", kMaxPrecision - 1, value);  // 18 significant digits
   ParseScientific(buf, r);
   if (r.Digits.empty()) return r;
   int keep = precision;

@@ -61,6 +61,27 @@ TEST(Format, Floats) {
   EXPECT_EQ(FloatToStr(2.75), "2,75");
 }
 
+// Values typed as a decimal half lie a little above or below it in binary;
+// going through 18 significant digits first makes every one of them round
+// up (away from zero), whichever side its binary form fell on.
+TEST(Format, TypedHalvesRoundAwayFromZero) {
+  EXPECT_EQ(FloatToStrF(0.145L, ffFixed, 15, 2), "0.15");
+  EXPECT_EQ(Format("%f", {999.995L}), "1000.00");
+  EXPECT_EQ(Format("%.2n", {-1234.565L}), "-1,234.57");
+  EXPECT_EQ(FloatToStrF(2.675L, ffGeneral, 3, 0), "2.68");
+  EXPECT_EQ(FloatToStrF(1.0049999999999999L, ffFixed, 18, 2), "1.00") << "below the half stays";
+  EXPECT_EQ(FloatToStrF(0.145, ffFixed, 15, 2), "0.14")
+      << "a double's 0.145 is 0.144999999999999990 at 18 digits";
+  // Oracle: every k + 1/2 in thousandths, typed exactly, rounds to k + 1.
+  for (int k = 0; k < 20000; ++k) {
+    long double v = static_cast<long double>(2 * k + 1) / 2000.0L;
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%d.%03d", (k + 1) / 1000, (k + 1) % 1000);
+    ASSERT_EQ(FloatToStrF(v, ffFixed, 15, 3), expected) << k;
+    ASSERT_EQ(FloatToStrF(-v, ffFixed, 15, 3), std::string("-") + expected) << k;
+  }
+}
+
 TEST(Format, MalformedFormatsRaiseInsteadOfCrashing) {
   const std::vector<std::pair<std::string, std::vector<TVarRec>>> bad = {
       {"%d", {"text"}}, {"%s", {1}}, {"%f", {1}},         {"%", {}},   {"%5", {1}},
