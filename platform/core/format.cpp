@@ -3,6 +3,7 @@
 // then rounded and laid out by the framework's rules for each float format.
 #include "platform/core/format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,7 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 namespace {
 
 constexpr int kMaxPrecision = 18;
+constexpr int kCurrencyPrecision = 19;  // significant digits a currency can hold
 
 // A decimal rendering of a float: value = 0.Digits * 10^Exponent.
 struct TFloatRec {
@@ -317,14 +319,22 @@ std::string CurrToStrF(Currency value, TFloatFormat format, int digits) {
   int64_t raw = value.Value;
   bool negative = raw < 0;
   uint64_t mag = negative ? (~static_cast<uint64_t>(raw) + 1) : static_cast<uint64_t>(raw);
-  if (format == ffGeneral || format == ffExponent) {
+  if (format == ffGeneral) {
     TFloatRec r = CurrencyRec(mag, negative);
     if (r.Digits.empty()) return "0";
     int decimals = static_cast<int>(r.Digits.size()) - r.Exponent;
     return (r.Negative ? "-" : "") + FormatFixed(r, decimals > 0 ? decimals : 0, false);
   }
+  if (format == ffExponent) {
+    // All of a currency's significant digits, like a float in ffExponent
+    // with the currency's full precision.
+    TFloatRec r = CurrencyRec(mag, negative);
+    return (r.Negative ? "-" : "") +
+           FormatExponent(r, kCurrencyPrecision, std::min(digits, 4), true);
+  }
+  // Decimals past the fourth are zeros, padded as the float formats pad them.
   if (digits < 0) digits = 0;
-  if (digits > 4) digits = 4;
+  if (digits > kMaxPrecision) digits = kMaxPrecision;
   uint64_t unit = 1;
   for (int i = digits; i < 4; ++i) unit *= 10;
   mag = (mag / unit + (mag % unit >= unit / 2 && unit > 1 ? 1 : 0)) * unit;  // half away from zero

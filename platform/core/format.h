@@ -67,7 +67,10 @@ std::string FloatToStrF(long double value, TFloatFormat format, int precision, i
 std::string FloatToStr(long double value);
 /// Currency to text: general format with at most four decimals.
 std::string CurrToStr(Currency value);
-/// Currency to text in one of the float formats (fixed, number, currency...).
+/// Currency to text in one of the float formats: `digits` decimals for
+/// fixed, number and currency (rounded half away from zero below four, padded
+/// with zeros above, at most 18); for ffExponent the minimum exponent digits
+/// (at most 4) after a mantissa of the currency's 19 significant digits.
 std::string CurrToStrF(Currency value, TFloatFormat format, int digits);
 
 /// Number of code points in a UTF-8 text (bytes that are not continuation bytes).

@@ -82,6 +82,23 @@ TEST(Format, TypedHalvesRoundAwayFromZero) {
   }
 }
 
+TEST(Format, CurrencyFormatsLikeFloats) {
+  const Currency c = Currency::FromRaw(12345678);  // 1234.5678
+  EXPECT_EQ(CurrToStrF(c, ffExponent, 2), "1.234567800000000000E+03");
+  EXPECT_EQ(CurrToStrF(Currency::FromRaw(-12345678), ffExponent, 0), "-1.234567800000000000E+3");
+  EXPECT_EQ(CurrToStrF(Currency::FromRaw(1), ffExponent, 9), "1.000000000000000000E-0004");
+  EXPECT_EQ(CurrToStrF(Currency{}, ffExponent, 1), "0.000000000000000000E+0");
+  EXPECT_EQ(CurrToStrF(c, ffFixed, 6), "1234.567800") << "decimals past four are padded";
+  EXPECT_EQ(CurrToStrF(c, ffNumber, 30), "1,234.567800000000000000") << "at most 18";
+  EXPECT_EQ(CurrToStrF(c, ffFixed, 2), "1234.57");
+  EXPECT_EQ(CurrToStrF(Currency::FromRaw(-5), ffFixed, 3), "-0.001") << "half away from zero";
+  EXPECT_EQ(Format("%.6m", {c}), "$1,234.567800");
+  // The same digits as the float path wherever the value is exact in both.
+  for (int digits = 0; digits <= 18; ++digits)
+    for (TFloatFormat f : {ffFixed, ffNumber, ffCurrency})
+      EXPECT_EQ(CurrToStrF(c, f, digits), FloatToStrF(1234.5678L, f, 18, digits)) << digits;
+}
+
 TEST(Format, MalformedFormatsRaiseInsteadOfCrashing) {
   const std::vector<std::pair<std::string, std::vector<TVarRec>>> bad = {
       {"%d", {"text"}}, {"%s", {1}}, {"%f", {1}},         {"%", {}},   {"%5", {1}},
