@@ -31,6 +31,42 @@ size_t Utf8Offset(std::string_view text, size_t n) noexcept {
   return i;
 }
 
+size_t Utf8SequenceLength(std::string_view text, size_t i) noexcept {
+  if (i >= text.size()) return 0;
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char c = byte(i);
+  if (c < 0x80) return 1;
+  size_t n;
+  unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) lo = 0xA0;  // overlong below U+0800
+    if (c == 0xED) hi = 0x9F;  // surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) lo = 0x90;  // overlong below U+10000
+    if (c == 0xF4) hi = 0x8F;  // past U+10FFFF
+  } else {
+    return 0;  // continuation byte, overlong lead C0/C1, or F5 and up
+  }
+  if (text.size() - i < n) return 0;
+  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (size_t k = 2; k < n; ++k)
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+bool IsValidUtf8(std::string_view text) noexcept {
+  for (size_t i = 0; i < text.size();) {
+    size_t n = Utf8SequenceLength(text, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, uint32_t cp) {
   if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
   if (cp < 0x80) {

@@ -77,6 +77,12 @@ std::string CurrToStrF(Currency value, TFloatFormat format, int digits);
 size_t Utf8Length(std::string_view text) noexcept;
 /// Byte offset of code point `n` in `text` (text.size() when past the end).
 size_t Utf8Offset(std::string_view text, size_t n) noexcept;
+/// Length of the well-formed UTF-8 sequence at `text[i]` (1 to 4), or 0 when
+/// the bytes there are not one: a stray continuation byte, a truncated
+/// sequence, an overlong form, an encoded surrogate or a value past U+10FFFF.
+size_t Utf8SequenceLength(std::string_view text, size_t i) noexcept;
+/// Whether the whole text is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text) noexcept;
 /// Appends code point `cp` as UTF-8; surrogates and values past U+10FFFF
 /// become U+FFFD.
 void AppendUtf8(std::string& out, uint32_t cp);
