@@ -140,6 +140,10 @@ class TReader : public TFiler {
   void EnsureLoad();
   void ResolveFixups();
   [[noreturn]] void PropValueError();
+  /// EReadError "Invalid property value X", X the refused value as text.
+  [[noreturn]] void ValueError(const std::string& shown);
+  /// Reads the next value and gives it back as a short text for a message.
+  std::string ReadValueText();
 
   int64_t streamSize_ = 0;
   int64_t bufBase_ = 0;  // stream position of buffer_[0]
