@@ -4,6 +4,7 @@
 #include "platform/core/format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -124,9 +125,10 @@ void ParseScientific(const char* buf, TFloatRec& r) {
 // Rounds `value` to `precision` significant digits and, when decimals >= 0,
 // to at most `decimals` digits after the decimal point. As in the
 // framework's float conversion the value is first taken to 18 significant
-// digits (correctly rounded) and that decimal is then rounded with halves
-// away from zero, so a value typed as a half (0.145, 999.995) rounds up
-// although its binary form lies a little below the half.
+// digits (correctly rounded; a value held exactly by a double is taken as
+// its shortest round-trip decimal) and that decimal is then rounded with
+// halves away from zero, so a value typed as a half (0.145, 999.995) rounds
+// up although its binary form lies a little below the half.
 TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
   TFloatRec r;
   r.Negative = std::signbit(value);
@@ -144,7 +146,17 @@ TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
   if (precision < 1) precision = 1;
   if (precision > kMaxPrecision) precision = kMaxPrecision;
   char buf[128];
-  std::snprintf(buf, sizeof buf, "%.*Le", kMaxPrecision - 1, value);  // 18 significant digits
+  const double asDouble = static_cast<double>(value);
+  if (static_cast<long double>(asDouble) == value) {
+    // A value that a double holds exactly came from a double, and its
+    // shortest round-trip form (at most 17 digits) is the text that was
+    // typed: 0.145 given as a double lies below the half in binary but
+    // still rounds up, as it does when typed into an extended.
+    auto res = std::to_chars(buf, buf + sizeof buf - 1, asDouble, std::chars_format::scientific);
+    *res.ptr = '\0';
+  } else {
+    std::snprintf(buf, sizeof buf, "%.*Le", kMaxPrecision - 1, value);  // 18 significant digits
+  }
   ParseScientific(buf, r);
   if (r.Digits.empty()) return r;
   int keep = precision;

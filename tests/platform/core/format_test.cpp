@@ -70,8 +70,12 @@ TEST(Format, TypedHalvesRoundAwayFromZero) {
   EXPECT_EQ(Format("%.2n", {-1234.565L}), "-1,234.57");
   EXPECT_EQ(FloatToStrF(2.675L, ffGeneral, 3, 0), "2.68");
   EXPECT_EQ(FloatToStrF(1.0049999999999999L, ffFixed, 18, 2), "1.00") << "below the half stays";
-  EXPECT_EQ(FloatToStrF(0.145, ffFixed, 15, 2), "0.14")
-      << "a double's 0.145 is 0.144999999999999990 at 18 digits";
+  // A double holds 0.145 as 0.14499999999999999; its shortest form is the
+  // text that was typed, so it rounds as the typed half does.
+  EXPECT_EQ(FloatToStrF(0.145, ffFixed, 15, 2), "0.15");
+  EXPECT_EQ(Format("%f", {999.995}), "1000.00");
+  EXPECT_EQ(FloatToStrF(0.30000000000000004, ffFixed, 17, 17), "0.30000000000000004");
+  EXPECT_EQ(FloatToStrF(0.1449999, ffFixed, 15, 2), "0.14") << "below the half stays";
   // Oracle: every k + 1/2 in thousandths, typed exactly, rounds to k + 1.
   for (int k = 0; k < 20000; ++k) {
     long double v = static_cast<long double>(2 * k + 1) / 2000.0L;
