@@ -1,5 +1,6 @@
-// tabulon classes [NAME]: the registered classes, or one class with its
-// published properties and methods; what form files may contain.
+// tabulon classes [NAME]: the registered classes the framework offers (not
+// its internal helpers), or one class with its published properties and
+// methods; what form files may contain.
 #include <iomanip>
 #include <ostream>
 
@@ -56,17 +57,16 @@ std::string StoredText(const TPropInfo* p) {
 int Run(CommandContext& ctx) {
   if (ctx.Args.empty()) {
     for (const TClass* c : RegisteredClasses()) {
+      if (c->IsInternal()) continue;
       ctx.Out << c->ClassName();
       if (c->ClassParent()) ctx.Out << " : " << c->ClassParent()->ClassName();
       ctx.Out << "\n";
     }
     return 0;
   }
+  if (ctx.Args.size() > 1) throw EUsageError("give at most one class name");
   const TClass* cls = GetClass(ctx.Args[0]);
-  if (!cls) {
-    ctx.Err << "tabulon classes: class " << ctx.Args[0] << " is not registered\n";
-    return 1;
-  }
+  if (!cls || cls->IsInternal()) throw EInputError("class " + ctx.Args[0] + " is not registered");
   ctx.Out << cls->ClassName();
   for (const TClass* p = cls->ClassParent(); p; p = p->ClassParent())
     ctx.Out << " : " << p->ClassName();

@@ -1,61 +1,47 @@
 // tabulon convert IN [OUT]: converts a form file between the text and the
 // binary format, the direction taken from the content. Without OUT the text
-// form goes to standard output (a text input comes out normalised).
+// form goes to standard output (a text input comes out normalised); OUT "-"
+// writes the converted form to standard output. The input is never
+// overwritten, and a bad input leaves no half-written output.
+#include <filesystem>
 #include <ostream>
 
 #include "apps/tabulon/command.h"
+#include "apps/tabulon/form_input.h"
 #include "platform/core/exceptions.h"
-#include "platform/streaming/objtext.h"
 #include "platform/streaming/streams.h"
 
 namespace tabulon::app {
 namespace {
 
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
 int Run(CommandContext& ctx) {
-  if (ctx.Args.empty() || ctx.Args.size() > 2) {
-    ctx.Err << "usage: tabulon convert IN [OUT]\n";
-    return 2;
-  }
+  if (ctx.Args.empty() || ctx.Args.size() > 2) throw EUsageError("give IN and at most one OUT");
   const std::string& in = ctx.Args[0];
-  try {
-    TMemoryStream source;
-    source.LoadFromFile(in);
-    TStreamOriginalFormat format = TestStreamFormat(&source);
-    if (format == sofUnknown) {
-      ctx.Err << "tabulon convert: " << in
-              << ": not a form file (neither the TPF0 signature nor object, inherited or inline)\n";
-      return 1;
-    }
-    // Convert in memory first, so that a bad input leaves no half-written output.
-    TMemoryStream binary;
-    if (format == sofText)
-      ObjectTextToBinary(&source, &binary);
-    else
-      binary.LoadFromStream(&source);
-    binary.SetPosition(0);
-    TStringStream text;
-    if (ctx.Args.size() == 1 || format == sofBinary) ObjectBinaryToText(&binary, &text);
-    if (ctx.Args.size() == 1) {
-      ctx.Out << text.DataString();
-      return 0;
-    }
-    TFileStream out(ctx.Args[1], fmCreate);
-    if (format == sofBinary)
-      out.WriteBuffer(text.DataString().data(), static_cast<int64_t>(text.DataString().size()));
-    else
-      binary.SaveToStream(&out);
+  const std::string out = ctx.Args.size() == 2 ? ctx.Args[1] : std::string();
+  if (!out.empty() && out != "-" && SameFile(in, out))
+    throw EUsageError("will not overwrite the input file " + in);
+  TFormInput form = ReadFormInput(in);
+  // Converted in memory first: a bad input leaves no half-written output.
+  std::string result = out.empty() || !form.WasText ? FormToText(in, form) : form.Binary;
+  if (out.empty() || out == "-") {
+    ctx.Out << result;
     return 0;
-  } catch (const Exception& e) {
-    ctx.Err << "tabulon convert: " << in << ": " << e.Message() << "\n";
-    return 1;
   }
+  TFileStream file(out, fmCreate);
+  file.WriteBuffer(result.data(), static_cast<int64_t>(result.size()));
+  return 0;
 }
 
 }  // namespace
 
-TBN_COMMAND("convert", "IN [OUT]",
+TBN_COMMAND("convert", "IN [OUT | -]",
             "converts a form file between text and binary (direction from the content); without "
-            "OUT prints the text form",
+            "OUT prints the text form, with - prints the converted form",
             Run);
 
 }  // namespace tabulon::app

@@ -11,6 +11,7 @@
 #include "platform/db/index_defs.h"
 #include "platform/db/sqlite_connection.h"
 #include "platform/db/sqlite_dataset.h"
+#include "platform/streaming/streams.h"
 
 namespace tabulon::app {
 namespace {
@@ -32,12 +33,7 @@ std::string OptionsText(TIndexOptions o) {
   return "[" + out + "]";
 }
 
-int Usage(CommandContext& ctx, const std::string& why) {
-  ctx.Err << "tabulon data: " << why
-          << "\nusage: tabulon data DBFILE (--table NAME | --sql TEXT) [--index NAME | --order "
-             "\"A;B DESC\"] [--limit N]\n";
-  return 2;
-}
+[[noreturn]] int Usage(CommandContext&, const std::string& why) { throw EUsageError(why); }
 
 int Run(CommandContext& ctx) {
   std::string file, table, sql, index, order;
@@ -75,8 +71,11 @@ int Run(CommandContext& ctx) {
   if (table.empty() == sql.empty()) return Usage(ctx, "give either --table or --sql");
   if (!index.empty() && !order.empty()) return Usage(ctx, "give either --index or --order");
 
+  // The file must exist (SQLite would only say it cannot open it); the
+  // dataset layer's messages are shown without the names of the tool's own
+  // components.
+  { TFileStream probe(file, fmOpenRead | fmShareDenyNone); }
   TSQLiteConnection conn(nullptr);
-  conn.SetName("Database");
   conn.SetFileName(file);
   conn.SetReadOnly(true);
   std::unique_ptr<TSQLiteDataSet> data;
@@ -89,7 +88,6 @@ int Run(CommandContext& ctx) {
     q->GetSQL()->SetText(sql);
     data = std::move(q);
   }
-  data->SetName("Data");
   data->SetConnection(&conn);
   if (!index.empty()) data->SetIndexName(index);
   if (!order.empty()) data->SetIndexFieldNames(order);

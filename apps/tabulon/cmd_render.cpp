@@ -1,15 +1,17 @@
 // tabulon render FORMFILE OUT.png [--width W --height H]: reads a form file
 // into live controls and paints its root control into a PNG picture, so that
-// a form can be looked at without a window system.
+// a form can be looked at without a window system. The picture's name must
+// end in .png.
 #include <charconv>
+#include <memory>
 #include <ostream>
 
 #include "apps/tabulon/command.h"
+#include "apps/tabulon/form_input.h"
 #include "platform/controls/control.h"
 #include "platform/core/exceptions.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/textmetrics.h"
-#include "platform/streaming/formres.h"
 
 namespace tabulon::app {
 namespace {
@@ -19,6 +21,10 @@ bool ParseSize(const std::string& text, int& out) {
   return ec == std::errc() && end == text.data() + text.size() && out > 0 && out <= 16384;
 }
 
+bool EndsWithPng(const std::string& name) {
+  return name.size() > 4 && SameText(std::string_view(name).substr(name.size() - 4), ".png");
+}
+
 int Run(CommandContext& ctx) {
   std::vector<std::string> files;
   int width = 0, height = 0;
@@ -26,45 +32,34 @@ int Run(CommandContext& ctx) {
     const std::string& a = ctx.Args[i];
     if (a == "--width" || a == "--height") {
       int* target = a == "--width" ? &width : &height;
-      if (i + 1 >= ctx.Args.size() || !ParseSize(ctx.Args[i + 1], *target)) {
-        ctx.Err << "tabulon render: " << a << " needs a size from 1 to 16384\n";
-        return 2;
-      }
+      if (i + 1 >= ctx.Args.size() || !ParseSize(ctx.Args[i + 1], *target))
+        throw EUsageError(a + " needs a size from 1 to 16384");
       ++i;
+    } else if (a.size() > 1 && a[0] == '-') {
+      throw EUsageError("unknown option " + a);
     } else {
       files.push_back(a);
     }
   }
-  if (files.size() != 2) {
-    ctx.Err << "usage: tabulon render FORMFILE OUT.png [--width W --height H]\n";
-    return 2;
-  }
+  if (files.size() != 2) throw EUsageError("give a form file and a picture file");
+  if (!EndsWithPng(files[1])) throw EUsageError("the picture's file name must end in .png");
   std::string fallback = TextMetricsFallbackReason();
   if (!fallback.empty()) ctx.Err << "tabulon render: " << fallback << "\n";
-  TComponent* root = nullptr;
-  try {
-    root = ReadComponentResFile(files[0], nullptr);
-    auto* control = dynamic_cast<TControl*>(root);
-    if (!control)
-      throw EInvalidOperation("the root of " + files[0] + " is a " + root->ClassName() +
-                              ", not a control");
-    if (width > 0 || height > 0)
-      control->SetBounds(control->GetLeft(), control->GetTop(),
-                         width > 0 ? width : control->GetWidth(),
-                         height > 0 ? height : control->GetHeight());
-    if (control->GetWidth() <= 0 || control->GetHeight() <= 0)
-      throw EInvalidOperation("the root control of " + files[0] + " has no area to paint");
-    TBitmap picture(control->GetWidth(), control->GetHeight());
-    control->PaintTo(picture.Canvas(), 0, 0);
-    picture.SaveToPNGFile(files[1]);
-    ctx.Out << files[1] << ": " << picture.GetWidth() << "x" << picture.GetHeight() << " "
-            << root->ClassName() << " " << root->GetName() << "\n";
-  } catch (const Exception& e) {
-    TObject::Free(root);
-    ctx.Err << "tabulon render: " << e.Message() << "\n";
-    return 1;
-  }
-  TObject::Free(root);
+  std::unique_ptr<TComponent> root(ReadFormComponents(files[0], ReadFormInput(files[0])));
+  auto* control = dynamic_cast<TControl*>(root.get());
+  if (!control)
+    throw EInputError(files[0] + ": the root is a " + root->ClassName() + ", not a control");
+  if (width > 0 || height > 0)
+    control->SetBounds(control->GetLeft(), control->GetTop(),
+                       width > 0 ? width : control->GetWidth(),
+                       height > 0 ? height : control->GetHeight());
+  if (control->GetWidth() <= 0 || control->GetHeight() <= 0)
+    throw EInputError(files[0] + ": the root control has no area to paint");
+  TBitmap picture(control->GetWidth(), control->GetHeight());
+  control->PaintTo(picture.Canvas(), 0, 0);
+  picture.SaveToPNGFile(files[1]);
+  ctx.Out << files[1] << ": " << picture.GetWidth() << "x" << picture.GetHeight() << " "
+          << root->ClassName() << " " << root->GetName() << "\n";
   return 0;
 }
 

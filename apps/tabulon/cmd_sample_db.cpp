@@ -1,9 +1,13 @@
-// tabulon sample-db FILE [--scale N]: writes the bundled sample database,
-// generated from code so that nothing binary is kept in the repository.
+// tabulon sample-db FILE [--scale N] [--force]: writes the bundled sample
+// database, generated from code so that nothing binary is kept in the
+// repository. An existing file is replaced only with --force; a directory
+// never is.
 // Three tables with indexes: CUSTOMERS (1,000 rows), PARTS (400) and
 // ORDERS (4,000) at scale 1; the data is pseudo-random but fixed (the same
 // file on every run), with realistic names, places, dates and amounts.
+#include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -76,23 +80,38 @@ std::string Iso(double d) {
 Variant Money(int64_t cents) { return Variant(Currency::FromRaw(cents * 100)); }
 
 int Run(CommandContext& ctx) {
-  if (ctx.Args.empty()) {
-    ctx.Err << "usage: tabulon sample-db FILE [--scale N]\n";
-    return 2;
-  }
-  std::string file = ctx.Args[0];
+  std::string file;
   int scale = 1;
-  if (ctx.Args.size() == 3 && ctx.Args[1] == "--scale") {
-    scale = std::atoi(ctx.Args[2].c_str());
-    if (scale < 1 || scale > 1000) {
-      ctx.Err << "tabulon sample-db: --scale needs a number from 1 to 1000\n";
-      return 2;
+  bool force = false;
+  for (size_t i = 0; i < ctx.Args.size(); ++i) {
+    const std::string& a = ctx.Args[i];
+    if (a == "--scale") {
+      const std::string value = i + 1 < ctx.Args.size() ? ctx.Args[++i] : std::string();
+      auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), scale);
+      if (value.empty() || ec != std::errc() || end != value.data() + value.size() || scale < 1 ||
+          scale > 1000)
+        throw EUsageError("--scale needs a whole number from 1 to 1000");
+    } else if (a == "--force") {
+      force = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      throw EUsageError("unknown option " + a);
+    } else if (file.empty()) {
+      file = a;
+    } else {
+      throw EUsageError("unexpected argument " + a);
     }
-  } else if (ctx.Args.size() != 1) {
-    ctx.Err << "usage: tabulon sample-db FILE [--scale N]\n";
-    return 2;
   }
-  std::remove(file.c_str());
+  if (file.empty()) throw EUsageError("no database file given");
+  // Only a file the user gives up with --force is replaced; never a directory.
+  std::error_code ec;
+  auto status = std::filesystem::symlink_status(file, ec);
+  if (std::filesystem::is_directory(std::filesystem::status(file, ec)))
+    throw EInputError(file + " is a directory");
+  if (std::filesystem::exists(status)) {
+    if (!force) throw EInputError(file + " already exists (--force replaces it)");
+    if (!std::filesystem::remove(file, ec))
+      throw EInputError("Cannot remove " + file + ": " + ec.message());
+  }
   TSQLiteConnection db(nullptr);
   db.SetName("Sample");
   db.SetFileName(file);
@@ -156,8 +175,9 @@ int Run(CommandContext& ctx) {
 
 }  // namespace
 
-TBN_COMMAND("sample-db", "FILE [--scale N]",
-            "writes the sample database (customers, parts, orders with indexes) used by the demo",
+TBN_COMMAND("sample-db", "FILE [--scale N] [--force]",
+            "writes the sample database (customers, parts, orders with indexes) used by the demo; "
+            "an existing FILE is replaced only with --force",
             Run);
 
 }  // namespace tabulon::app

@@ -1,13 +1,30 @@
 // Commands of the tabulon tool. Each command lives in its own cmd_*.cpp and
-// registers itself with TBN_COMMAND.
+// registers itself with TBN_COMMAND. Every command fails in one shape:
+// "tabulon COMMAND: message" on standard error, exit status 1 for bad input
+// (a framework exception or EInputError) and 2 for bad usage (EUsageError,
+// followed by the command's usage line). `tabulon COMMAND --help` prints
+// the command's usage and summary.
 #pragma once
 
 #include <functional>
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace tabulon::app {
+
+/// Input the command cannot work with: exit status 1.
+struct EInputError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+/// Arguments the command does not take: exit status 2.
+struct EUsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+/// The whole content of a file; EFOpenError "Cannot open file "F". reason".
+std::string ReadInputFile(const std::string& path);
 
 /// What a command receives: its arguments (after the command name) and streams.
 struct CommandContext {
@@ -25,6 +42,9 @@ struct Command {
 
 void RegisterCommand(Command command);
 const std::vector<Command>& Commands();
+/// Runs `command` with the arguments after its name: --help, the run itself
+/// and the error shape; returns the exit status.
+int RunCommand(const Command& command, CommandContext& ctx);
 
 struct CommandRegistrar {
   explicit CommandRegistrar(Command c) { RegisterCommand(std::move(c)); }

@@ -2,7 +2,6 @@
 #include <iostream>
 
 #include "apps/tabulon/command.h"
-#include "platform/core/exceptions.h"
 
 namespace {
 
@@ -31,15 +30,7 @@ int main(int argc, char** argv) {
   for (const auto& c : tabulon::app::Commands()) {
     if (c.Name != args[0]) continue;
     tabulon::app::CommandContext ctx{{args.begin() + 1, args.end()}, std::cout, std::cerr};
-    try {
-      return c.Run(ctx);
-    } catch (const tabulon::Exception& e) {
-      std::cerr << "tabulon " << c.Name << ": " << e.ClassName() << ": " << e.Message() << "\n";
-      return 1;
-    } catch (const std::exception& e) {
-      std::cerr << "tabulon " << c.Name << ": " << e.what() << "\n";
-      return 1;
-    }
+    return tabulon::app::RunCommand(c, ctx);
   }
   std::cerr << "tabulon: unknown command '" << args[0] << "' (see tabulon --help)\n";
   return 2;

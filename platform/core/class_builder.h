@@ -70,6 +70,9 @@ class ClassBuilder {
     }
   }
 
+  /// Marks the class as an implementation helper (see TClass::IsInternal).
+  void Internal() { cls_.internal_ = true; }
+
   /// Fluent settings of the property just declared.
   class Prop {
    public:

@@ -1,8 +1,10 @@
 // Format and the float-to-text routines. Float digits come from the C
-// library's correctly rounded conversion and are then laid out by the
-// framework's rules for each float format.
+// library's correctly rounded conversion to 18 significant digits and are
+// then rounded and laid out by the framework's rules for each float format.
 #include "platform/core/format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,42 @@ size_t Utf8Offset(std::string_view text, size_t n) noexcept {
   return i;
 }
 
+size_t Utf8SequenceLength(std::string_view text, size_t i) noexcept {
+  if (i >= text.size()) return 0;
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char c = byte(i);
+  if (c < 0x80) return 1;
+  size_t n;
+  unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) lo = 0xA0;  // overlong below U+0800
+    if (c == 0xED) hi = 0x9F;  // surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) lo = 0x90;  // overlong below U+10000
+    if (c == 0xF4) hi = 0x8F;  // past U+10FFFF
+  } else {
+    return 0;  // continuation byte, overlong lead C0/C1, or F5 and up
+  }
+  if (text.size() - i < n) return 0;
+  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (size_t k = 2; k < n; ++k)
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+bool IsValidUtf8(std::string_view text) noexcept {
+  for (size_t i = 0; i < text.size();) {
+    size_t n = Utf8SequenceLength(text, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, uint32_t cp) {
   if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
   if (cp < 0x80) {
@@ -52,6 +90,7 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 namespace {
 
 constexpr int kMaxPrecision = 18;
+constexpr int kCurrencyPrecision = 19;  // significant digits a currency can hold
 
 // A decimal rendering of a float: value = 0.Digits * 10^Exponent.
 struct TFloatRec {
@@ -84,8 +123,12 @@ void ParseScientific(const char* buf, TFloatRec& r) {
 }
 
 // Rounds `value` to `precision` significant digits and, when decimals >= 0,
-// to at most `decimals` digits after the decimal point; halves round away
-// from zero, as the framework's float conversion does.
+// to at most `decimals` digits after the decimal point. As in the
+// framework's float conversion the value is first taken to 18 significant
+// digits (correctly rounded; a value held exactly by a double is taken as
+// its shortest round-trip decimal) and that decimal is then rounded with
+// halves away from zero, so a value typed as a half (0.145, 999.995) rounds
+// up although its binary form lies a little below the half.
 TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
   TFloatRec r;
   r.Negative = std::signbit(value);
@@ -103,7 +146,17 @@ TFloatRec FloatToDecimal(long double value, int precision, int decimals) {
   if (precision < 1) precision = 1;
   if (precision > kMaxPrecision) precision = kMaxPrecision;
   char buf[128];
-  std::snprintf(buf, sizeof buf, "%.*Le", kMaxPrecision + 2, value);  // 21 correctly rounded digits
+  const double asDouble = static_cast<double>(value);
+  if (static_cast<long double>(asDouble) == value) {
+    // A value that a double holds exactly came from a double, and its
+    // shortest round-trip form (at most 17 digits) is the text that was
+    // typed: 0.145 given as a double lies below the half in binary but
+    // still rounds up, as it does when typed into an extended.
+    auto res = std::to_chars(buf, buf + sizeof buf - 1, asDouble, std::chars_format::scientific);
+    *res.ptr = '\0';
+  } else {
+    std::snprintf(buf, sizeof buf, "%.*Le", kMaxPrecision - 1, value);  // 18 significant digits
+  }
   ParseScientific(buf, r);
   if (r.Digits.empty()) return r;
   int keep = precision;
@@ -314,14 +367,22 @@ std::string CurrToStrF(Currency value, TFloatFormat format, int digits) {
   int64_t raw = value.Value;
   bool negative = raw < 0;
   uint64_t mag = negative ? (~static_cast<uint64_t>(raw) + 1) : static_cast<uint64_t>(raw);
-  if (format == ffGeneral || format == ffExponent) {
+  if (format == ffGeneral) {
     TFloatRec r = CurrencyRec(mag, negative);
     if (r.Digits.empty()) return "0";
     int decimals = static_cast<int>(r.Digits.size()) - r.Exponent;
     return (r.Negative ? "-" : "") + FormatFixed(r, decimals > 0 ? decimals : 0, false);
   }
+  if (format == ffExponent) {
+    // All of a currency's significant digits, like a float in ffExponent
+    // with the currency's full precision.
+    TFloatRec r = CurrencyRec(mag, negative);
+    return (r.Negative ? "-" : "") +
+           FormatExponent(r, kCurrencyPrecision, std::min(digits, 4), true);
+  }
+  // Decimals past the fourth are zeros, padded as the float formats pad them.
   if (digits < 0) digits = 0;
-  if (digits > 4) digits = 4;
+  if (digits > kMaxPrecision) digits = kMaxPrecision;
   uint64_t unit = 1;
   for (int i = digits; i < 4; ++i) unit *= 10;
   mag = (mag / unit + (mag % unit >= unit / 2 && unit > 1 ? 1 : 0)) * unit;  // half away from zero

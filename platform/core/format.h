@@ -67,13 +67,22 @@ std::string FloatToStrF(long double value, TFloatFormat format, int precision, i
 std::string FloatToStr(long double value);
 /// Currency to text: general format with at most four decimals.
 std::string CurrToStr(Currency value);
-/// Currency to text in one of the float formats (fixed, number, currency...).
+/// Currency to text in one of the float formats: `digits` decimals for
+/// fixed, number and currency (rounded half away from zero below four, padded
+/// with zeros above, at most 18); for ffExponent the minimum exponent digits
+/// (at most 4) after a mantissa of the currency's 19 significant digits.
 std::string CurrToStrF(Currency value, TFloatFormat format, int digits);
 
 /// Number of code points in a UTF-8 text (bytes that are not continuation bytes).
 size_t Utf8Length(std::string_view text) noexcept;
 /// Byte offset of code point `n` in `text` (text.size() when past the end).
 size_t Utf8Offset(std::string_view text, size_t n) noexcept;
+/// Length of the well-formed UTF-8 sequence at `text[i]` (1 to 4), or 0 when
+/// the bytes there are not one: a stray continuation byte, a truncated
+/// sequence, an overlong form, an encoded surrogate or a value past U+10FFFF.
+size_t Utf8SequenceLength(std::string_view text, size_t i) noexcept;
+/// Whether the whole text is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text) noexcept;
 /// Appends code point `cp` as UTF-8; surrogates and values past U+10FFFF
 /// become U+FFFD.
 void AppendUtf8(std::string& out, uint32_t cp);

@@ -95,6 +95,9 @@ class TClass {
   bool IsComponentClass() const { return static_cast<bool>(componentFactory_); }
   bool IsItemClass() const { return static_cast<bool>(itemFactory_); }
   bool IsAbstract() const { return abstract_; }
+  /// Whether the class is an implementation helper of the framework:
+  /// registered like any class, but not one of the classes it offers.
+  bool IsInternal() const { return internal_; }
   /// Whether the class (or an ancestor below TComponent) overrides
   /// TComponent::Notification; owners skip forwarding to components that do
   /// not and have nothing of their own to update.
@@ -127,6 +130,7 @@ class TClass {
   std::string name_;
   const TClass* parent_;
   bool abstract_ = false;
+  bool internal_ = false;
   bool overridesNotification_ = false;
   std::function<TComponent*(TComponent*)> componentFactory_;
   std::function<TCollectionItem*(TCollection*)> itemFactory_;

@@ -150,6 +150,6 @@ void CancelDrag() {
   }
 }
 
-TBN_REGISTER(TDragTracker) {}
+TBN_REGISTER(TDragTracker) { b.Internal(); }
 
 }  // namespace tabulon

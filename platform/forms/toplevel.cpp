@@ -129,6 +129,6 @@ TWinControl* TopLevelOf(const TControl* control) {
   return dynamic_cast<TWinControl*>(const_cast<TControl*>(c));
 }
 
-TBN_REGISTER(TTopLevelWatcher) {}
+TBN_REGISTER(TTopLevelWatcher) { b.Internal(); }
 
 }  // namespace tabulon

@@ -16,9 +16,26 @@ namespace tabulon {
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
-/// A character set number (0 ANSI, 1 default, 2 symbol, ...).
-using TFontCharset = uint8_t;
-inline constexpr TFontCharset ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2;
+/// A character set number (0 ANSI, 1 default, 2 symbol, ...); the named
+/// ones stream by name (Font.Charset = DEFAULT_CHARSET).
+enum TFontCharset : uint8_t {};
+inline constexpr TFontCharset ANSI_CHARSET = TFontCharset(0), DEFAULT_CHARSET = TFontCharset(1),
+                              SYMBOL_CHARSET = TFontCharset(2), MAC_CHARSET = TFontCharset(77),
+                              SHIFTJIS_CHARSET = TFontCharset(128),
+                              HANGEUL_CHARSET = TFontCharset(129),
+                              JOHAB_CHARSET = TFontCharset(130), GB2312_CHARSET = TFontCharset(134),
+                              CHINESEBIG5_CHARSET = TFontCharset(136),
+                              GREEK_CHARSET = TFontCharset(161),
+                              TURKISH_CHARSET = TFontCharset(162),
+                              VIETNAMESE_CHARSET = TFontCharset(163),
+                              HEBREW_CHARSET = TFontCharset(177),
+                              ARABIC_CHARSET = TFontCharset(178),
+                              BALTIC_CHARSET = TFontCharset(186),
+                              RUSSIAN_CHARSET = TFontCharset(204), THAI_CHARSET = TFontCharset(222),
+                              EASTEUROPE_CHARSET = TFontCharset(238),
+                              OEM_CHARSET = TFontCharset(255);
+/// The type information of TFontCharset: a byte with the charset identifiers.
+const TTypeInfo* CharsetTypeInfo();
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor };
@@ -130,6 +147,10 @@ int MulDiv(int a, int b, int c);
 
 }  // namespace tabulon
 
+template <>
+struct tabulon::TypeInfoTraits<tabulon::TFontCharset> {
+  static const ::tabulon::TTypeInfo* Get() { return ::tabulon::CharsetTypeInfo(); }
+};
 TBN_ENUM(tabulon::TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut");
 TBN_ENUM(tabulon::TFontPitch, "fpDefault", "fpVariable", "fpFixed");
 TBN_ENUM(tabulon::TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",

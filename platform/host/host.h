@@ -45,6 +45,8 @@ class THost : public TInputSource {
   void AnswerNextMessage(TMsgDlgBtn button);
   /// What the message boxes said, in order.
   const std::vector<TMessageRecord>& Messages() const { return messages_; }
+  /// The script line of the command being run or last run (0 before the first).
+  int CurrentLine() const { return currentLine_; }
   /// Commands still queued (all frames).
   int PendingSteps() const;
   /// Called with each modal form just before its loop ends (the form still shown).

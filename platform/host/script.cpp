@@ -129,7 +129,13 @@ std::vector<TScriptStep> ParseScript(std::string_view text) {
     Tokenize(line, lineNo, step);
     if (!step.Command.empty()) {
       Check(step);
-      if (step.Command == "key") ParseKey(step.Args[0]);  // reject unknown keys early
+      if (step.Command == "key") {  // reject unknown keys early, with their line
+        try {
+          ParseKey(step.Args[0]);
+        } catch (const EConvertError& e) {
+          Fail(lineNo, e.Message());
+        }
+      }
       steps.push_back(std::move(step));
     }
     if (eol == std::string_view::npos) break;

@@ -15,7 +15,7 @@
 
 namespace tabulon::detail {
 
-TBN_REGISTER(TLoadSentinel) {}
+TBN_REGISTER(TLoadSentinel) { b.Internal(); }
 
 void TLoadSentinel::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component != this && context_) context_->Forget(component);
@@ -89,7 +89,7 @@ std::map<int, TFindGlobalComponent>& Finders() {
 
 }  // namespace
 
-TBN_REGISTER(TPendingFixups) {}
+TBN_REGISTER(TPendingFixups) { b.Internal(); }
 
 void AddPendingFixup(const TPropFixup& fixup) {
   TPropFixup f = fixup;

@@ -92,20 +92,22 @@ class TTextToBinary {
     writer_.WritePrefix(flags, childPos);
     writer_.WriteStr(className);
     writer_.WriteStr(name);
-    while (!parser_.TokenSymbolIs("end") && !AtObject()) ConvertProperty(depth);
+    while (!parser_.TokenSymbolIs("end") && !AtObject()) ConvertProperty(0);
     writer_.WriteListEnd();
     while (!parser_.TokenSymbolIs("end")) ConvertObject(depth + 1);
     writer_.WriteListEnd();
     parser_.NextToken();
   }
 
+  // Values nest up to kMaxFilerDepth within each property, counted as the
+  // binary converter counts them, so that every text it writes reads back.
   void ConvertProperty(int depth) {
     Mark();
     std::string name = DottedName();
     writer_.WriteStr(name);
     parser_.CheckToken('=');
     parser_.NextToken();
-    ConvertValue(depth + 1);
+    ConvertValue(depth);
   }
 
   void ConvertValue(int depth) {
@@ -182,6 +184,16 @@ class TTextToBinary {
         while (parser_.Token() != '>') {
           parser_.CheckTokenSymbol("item");
           parser_.NextToken();
+          if (parser_.Token() == '[') {  // the item's order: item [3]
+            parser_.NextToken();
+            parser_.CheckToken(toInteger);
+            int64_t order = parser_.TokenInt();
+            if (order < INT32_MIN || order > INT32_MAX) parser_.Error(ResStr("SInvalidNumber"));
+            writer_.WriteInteger(order);
+            parser_.NextToken();
+            parser_.CheckToken(']');
+            parser_.NextToken();
+          }
           writer_.WriteListBegin();
           while (!parser_.TokenSymbolIs("end")) ConvertProperty(depth + 1);
           writer_.WriteListEnd();
@@ -210,36 +222,51 @@ void ObjectTextToBinary(TStream* input, TStream* output, TTextLineMap* lines) {
 
 namespace {
 
-// Length of the UTF-8 sequence starting at s[i], or 0 when it is not valid.
-size_t Utf8SequenceLength(std::string_view s, size_t i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return n;
-}
-
-// One piece of a string in the text syntax: 'quoted' runs and #nnn codes.
+// One piece of a string in the text syntax: 'quoted' runs and #nnn codes
+// for control characters. Strings read from a stream are well-formed UTF-8;
+// a stray byte (only in a damaged name quoted in a message) shows as #nnn.
 std::string QuotePiece(std::string_view s) {
   std::string out;
   bool open = false;
-  for (char ch : s) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 32 || c == 127) {
+  for (size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len = Utf8SequenceLength(s, i);
+    if (c < 32 || c == 127 || len == 0) {
       if (open) out += '\'';
       open = false;
       out += '#' + std::to_string(c);
+      ++i;
     } else {
       if (!open) out += '\'';
       open = true;
-      if (ch == '\'') out += '\'';
-      out += ch;
+      if (c == '\'') out += '\'';
+      out.append(s, i, len);
+      i += len;
     }
   }
   if (open) out += '\'';
   if (out.empty()) out = "''";
   return out;
+}
+
+// Whether `name` reads back as the text syntax's identifier, or as a
+// dotted name (Font.Name) when `dotted`.
+bool IsTextName(std::string_view name, bool dotted) {
+  if (!dotted) return IsValidIdent(name);
+  for (size_t start = 0;;) {
+    size_t dot = name.find('.', start);
+    if (!IsValidIdent(name.substr(start, dot - start))) return false;
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+// Whether a (dotted) property name begins with a word that begins or ends
+// an object where a property name may stand.
+bool StartsWithObjectKeyword(std::string_view name) {
+  std::string_view first = name.substr(0, name.find('.'));
+  return SameText(first, "object") || SameText(first, "inherited") || SameText(first, "inline") ||
+         SameText(first, "end");
 }
 
 class TBinaryToText {
@@ -252,16 +279,31 @@ class TBinaryToText {
     output_->WriteBuffer(text_.data(), static_cast<int64_t>(text_.size()));
   }
 
+  /// Where the object or property being converted began; -1 before the root.
+  int64_t ItemStart() const { return itemStart_; }
+
  private:
   void Indent(int level) { text_.append(static_cast<size_t>(level) * 2, ' '); }
 
+  // Names go into the text as they are, so only names that read back as
+  // the same name are written; anything else is damaged data.
+  static const std::string& CheckName(const std::string& name, const char* kind, bool dotted) {
+    if (!IsTextName(name, dotted) ||
+        (std::strcmp(kind, "property") == 0 && StartsWithObjectKeyword(name)))
+      throw EReadError(Format(ResStr("SInvalidStreamName"), {kind, QuotePiece(name)}));
+    return name;
+  }
+
   void ConvertObject(int level) {
     if (level >= kMaxFilerDepth) throw EReadError(ResStr("SNestingTooDeep"));
+    int64_t outer = itemStart_;
+    itemStart_ = reader_.Position();
     TFilerFlags flags;
     int childPos;
     reader_.ReadPrefix(flags, childPos);
-    std::string className = reader_.ReadStr();
+    std::string className = CheckName(reader_.ReadStr(), "class", false);
     std::string name = reader_.ReadStr();
+    if (!name.empty()) CheckName(name, "component", false);
     Indent(level);
     text_ += flags.Contains(ffInherited) ? "inherited "
              : flags.Contains(ffInline)  ? "inline "
@@ -276,14 +318,19 @@ class TBinaryToText {
     reader_.ReadListEnd();
     Indent(level);
     text_ += "end\n";
+    itemStart_ = outer;
   }
 
-  void ConvertProperty(int level) {
+  // One property (of an object or a collection item) at `level`.
+  void ConvertProperty(int level, int depth = 0) {
+    int64_t outer = itemStart_;
+    itemStart_ = reader_.Position();
     Indent(level);
-    text_ += reader_.ReadStr();
+    text_ += CheckName(reader_.ReadStr(), "property", true);
     text_ += " =";
-    ConvertValue(level, 0);
+    ConvertValue(level, depth);
     text_ += '\n';
+    itemStart_ = outer;
   }
 
   void WriteString(const std::string& s, int level) {
@@ -379,7 +426,7 @@ class TBinaryToText {
       case vaTrue:
       case vaNil:
       case vaNull:
-        text_ += ' ' + reader_.ReadIdent();
+        text_ += ' ' + CheckName(reader_.ReadIdent(), "identifier", true);
         break;
       case vaBinary: {
         std::string bytes = reader_.ReadBinary();
@@ -400,7 +447,8 @@ class TBinaryToText {
       case vaSet: {
         std::vector<std::string> names = reader_.ReadSetNames();
         text_ += " [";
-        for (size_t i = 0; i < names.size(); ++i) text_ += (i ? ", " : "") + names[i];
+        for (size_t i = 0; i < names.size(); ++i)
+          text_ += (i ? ", " : "") + CheckName(names[i], "set member", false);
         text_ += ']';
         break;
       }
@@ -409,18 +457,16 @@ class TBinaryToText {
         text_ += " <";
         while (!reader_.EndOfList()) {
           TValueType t = reader_.NextValue();
-          if (t == vaInt8 || t == vaInt16 || t == vaInt32) reader_.ReadInteger();
-          reader_.ReadListBegin();
           text_ += '\n';
           Indent(level + 1);
-          text_ += "item\n";
+          text_ += "item";
+          if (t == vaInt8 || t == vaInt16 || t == vaInt32)
+            text_ += " [" + std::to_string(reader_.ReadInteger()) + "]";
+          text_ += '\n';
+          reader_.ReadListBegin();
           while (!reader_.EndOfList()) {
             if (depth + 1 >= kMaxFilerDepth) throw EReadError(ResStr("SNestingTooDeep"));
-            Indent(level + 2);
-            text_ += reader_.ReadStr();
-            text_ += " =";
-            ConvertValue(level + 2, depth + 1);
-            text_ += '\n';
+            ConvertProperty(level + 2, depth + 1);
           }
           reader_.ReadListEnd();
           Indent(level + 1);
@@ -437,11 +483,20 @@ class TBinaryToText {
   TReader reader_;
   TStream* output_;
   std::string text_;
+  int64_t itemStart_ = -1;
 };
 
 }  // namespace
 
-void ObjectBinaryToText(TStream* input, TStream* output) { TBinaryToText(input, output).Run(); }
+void ObjectBinaryToText(TStream* input, TStream* output, int64_t* errorPosition) {
+  TBinaryToText converter(input, output);
+  try {
+    converter.Run();
+  } catch (...) {
+    if (errorPosition) *errorPosition = converter.ItemStart();
+    throw;
+  }
+}
 
 TStreamOriginalFormat TestStreamFormat(TStream* stream) {
   int64_t pos = stream->GetPosition();

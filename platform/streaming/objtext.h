@@ -18,8 +18,9 @@
 //     end
 //   end
 //
-// Text written by ObjectBinaryToText converts to binary and back to the
-// identical text.
+// Text written by ObjectBinaryToText converts back to a binary that gives
+// the identical text (and the identical bytes, for a binary in the
+// writer's own encoding).
 #pragma once
 
 #include <cstdint>
@@ -42,9 +43,12 @@ using TTextLineMap = std::vector<std::pair<int64_t, int>>;
 /// EParserError "... on line N". When `lines` is given, it receives the
 /// binary position of every object and property with its line.
 void ObjectTextToBinary(TStream* input, TStream* output, TTextLineMap* lines = nullptr);
-/// Converts a binary component stream to its text form. Malformed data
-/// raises EReadError.
-void ObjectBinaryToText(TStream* input, TStream* output);
+/// Converts a binary component stream to its text form. Malformed data, and
+/// names the text syntax cannot hold, raise EReadError; `errorPosition`
+/// then receives the stream offset where the object or property being
+/// converted began (-1 when the root had not begun), the offset a reader
+/// of the same stream reports as its ErrorPosition.
+void ObjectBinaryToText(TStream* input, TStream* output, int64_t* errorPosition = nullptr);
 /// Looks at the start of `stream` (without moving it): "TPF0" is binary;
 /// text starts, after blanks and a byte order mark, with object, inherited or inline.
 TStreamOriginalFormat TestStreamFormat(TStream* stream);

@@ -2,7 +2,9 @@
 #include "platform/streaming/parser.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/core/class_builder.h"
 #include "platform/core/exceptions.h"
@@ -35,7 +37,26 @@ TParser::TParser(TStream* stream) : TParser(ReadAll(stream)) {}
 
 TParser::TParser(std::string text) : text_(std::move(text)) {
   if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;  // byte order mark
+  CheckUtf8();
   NextToken();
+}
+
+void TParser::CheckUtf8() {
+  // Columns count characters, as an editor shows them.
+  int line = 1;
+  int64_t column = 1;
+  for (size_t i = pos_; i < text_.size(); ++column) {
+    size_t len = Utf8SequenceLength(text_, i);
+    if (len == 0) {
+      tokenLine_ = line;
+      Error(Format(ResStr("SInvalidUtf8"), {column}));
+    }
+    if (text_[i] == '\n') {
+      ++line;
+      column = 0;
+    }
+    i += len;
+  }
 }
 
 void TParser::Error(const std::string& message) const {
@@ -84,6 +105,25 @@ char TParser::NextToken() {
   return token_ = c;
 }
 
+// One #nnn or #$hh escape (at the '#'), as a code point.
+uint32_t TParser::ReadCharCode() {
+  ++pos_;
+  uint32_t cp = 0;
+  size_t digits = 0;
+  bool hex = pos_ < text_.size() && text_[pos_] == '$';
+  if (hex) ++pos_;
+  while (pos_ < text_.size()) {
+    int d = hex ? HexValue(text_[pos_]) : (IsDigit(text_[pos_]) ? text_[pos_] - '0' : -1);
+    if (d < 0) break;
+    cp = cp * (hex ? 16 : 10) + static_cast<uint32_t>(d);
+    if (cp > 0x10FFFF) Error(ResStr("SInvalidString"));
+    ++pos_;
+    ++digits;
+  }
+  if (digits == 0) Error(ResStr("SInvalidString"));
+  return cp;
+}
+
 void TParser::ReadStringToken() {
   std::string value;
   for (;;) {
@@ -106,20 +146,15 @@ void TParser::ReadStringToken() {
         value += d;
       }
     } else if (c == '#') {
-      ++pos_;
-      uint32_t cp = 0;
-      size_t digits = 0;
-      bool hex = pos_ < text_.size() && text_[pos_] == '$';
-      if (hex) ++pos_;
-      while (pos_ < text_.size()) {
-        int d = hex ? HexValue(text_[pos_]) : (IsDigit(text_[pos_]) ? text_[pos_] - '0' : -1);
-        if (d < 0) break;
-        cp = cp * (hex ? 16 : 10) + static_cast<uint32_t>(d);
-        if (cp > 0x10FFFF) Error(ResStr("SInvalidString"));
-        ++pos_;
-        ++digits;
+      uint32_t cp = ReadCharCode();
+      if (cp >= 0xD800 && cp < 0xDC00) {
+        // A high surrogate must be followed by the escape of its low half.
+        uint32_t low = pos_ < text_.size() && text_[pos_] == '#' ? ReadCharCode() : 0;
+        if (low < 0xDC00 || low >= 0xE000) Error(ResStr("SInvalidString"));
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      } else if (cp >= 0xDC00 && cp < 0xE000) {
+        Error(ResStr("SInvalidString"));
       }
-      if (digits == 0 || (cp >= 0xD800 && cp < 0xE000)) Error(ResStr("SInvalidString"));
       AppendUtf8(value, cp);
     } else {
       break;
@@ -195,9 +230,18 @@ int64_t TParser::TokenInt() const {
 long double TParser::TokenFloat() const {
   if (token_ == toInteger) return static_cast<long double>(TokenInt());
   long double v = 0;
-  auto r = std::from_chars(tokenText_.data(), tokenText_.data() + tokenText_.size(), v);
-  if (r.ec != std::errc() || r.ptr != tokenText_.data() + tokenText_.size())
-    Error(ResStr("SInvalidNumber"));
+  const char* end = tokenText_.data() + tokenText_.size();
+  auto r = std::from_chars(tokenText_.data(), end, v);
+  if (r.ec == std::errc::result_out_of_range && r.ptr == end) {
+    // The extended range goes down into denormals, which from_chars reports
+    // as out of range: read those with the C library in the "C" locale and
+    // refuse only what overflows or underflows to zero.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    char* stop = nullptr;
+    v = strtold_l(tokenText_.c_str(), &stop, cLocale);
+    if (stop == end && std::isfinite(v) && v != 0) return v;
+  }
+  if (r.ec != std::errc() || r.ptr != end) Error(ResStr("SInvalidNumber"));
   return v;
 }
 

@@ -1,7 +1,9 @@
 // TParser: the tokenizer of text form files. It splits the text into
 // symbols, strings ('quoted' with '' and #nnn parts), integers (decimal or
 // $hex), floats (with an optional s, c or d suffix for single, currency and
-// date) and single characters, counting lines for its error messages.
+// date) and single characters, counting lines for its error messages. The
+// text must be well-formed UTF-8; a character beyond the basic plane may be
+// written as two #nnn escapes of its UTF-16 surrogate pair.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +27,9 @@ inline constexpr char toFloat = 4;
 class TParser : public TObject {
   TBN_CLASS(TParser, TObject)
  public:
-  /// Reads the rest of `stream` and positions on the first token.
+  /// Reads the rest of `stream` and positions on the first token; text that
+  /// is not well-formed UTF-8 raises EParserError "Invalid UTF-8 in column C
+  /// on line L".
   explicit TParser(TStream* stream);
   /// Parses `text` directly.
   explicit TParser(std::string text);
@@ -63,7 +67,9 @@ class TParser : public TObject {
   [[noreturn]] void Error(const std::string& message) const;
 
  private:
+  void CheckUtf8();
   void SkipBlanks();
+  uint32_t ReadCharCode();
   void ReadStringToken();
   void ReadNumberToken();
 

@@ -16,6 +16,41 @@ namespace tabulon {
 
 TBN_REGISTER(TReader) {}
 
+namespace detail {
+
+namespace {
+// Windows-1252 at 0x80-0x9F (its five gaps map to the C1 controls).
+constexpr uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+}  // namespace
+
+std::string RepairUtf8(std::string_view s, bool ansi) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 2);
+  if (ansi) {
+    for (char ch : s) {
+      auto c = static_cast<unsigned char>(ch);
+      AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c);
+    }
+    return out;
+  }
+  for (size_t i = 0; i < s.size();) {
+    size_t n = Utf8SequenceLength(s, i);
+    if (n == 0) {
+      AppendUtf8(out, 0xFFFD);
+      ++i;
+    } else {
+      out.append(s, i, n);
+      i += n;
+    }
+  }
+  return out;
+}
+
+}  // namespace detail
+
 TReader::TReader(TStream* stream, int bufSize) : TFiler(stream, bufSize) {
   bufBase_ = stream->GetPosition();
   streamSize_ = std::max(stream->GetSize(), bufBase_);
@@ -205,7 +240,8 @@ double TReader::ReadDate() {
 
 std::string TReader::ReadString() {
   int64_t len = 0;
-  switch (ReadValue()) {
+  TValueType type = ReadValue();
+  switch (type) {
     case vaString:
       len = ReadLength(1);
       break;
@@ -240,6 +276,7 @@ std::string TReader::ReadString() {
   CheckLength(len);
   std::string s(static_cast<size_t>(len), '\0');
   Read(s.data(), len);
+  if (!IsValidUtf8(s)) s = detail::RepairUtf8(s, type != vaUTF8String);
   return s;
 }
 
@@ -267,9 +304,25 @@ std::string TReader::ReadIdent() {
 }
 
 char TReader::ReadChar() {
+  // A character is one byte of the classic single-byte set: a one-byte short
+  // string holds it as is, other strings hold it as the one character it
+  // stands for in Windows-1252.
+  if (NextValue() == vaString) {
+    Fill(2);
+    if (bufEnd_ - bufPos_ >= 2 && buffer_[bufPos_ + 1] == 1) {
+      bufPos_ += 2;
+      return static_cast<char>(ReadByte());
+    }
+  }
   std::string s = ReadString();
-  if (s.size() != 1) PropValueError();
-  return s[0];
+  size_t len = Utf8SequenceLength(s, 0);
+  if (len == 0 || len != s.size()) PropValueError();
+  std::string one;
+  for (int b = 0; b < 256; ++b) {
+    one.assign(1, static_cast<char>(b));
+    if (detail::RepairUtf8(one, b >= 0x80) == s) return static_cast<char>(b);
+  }
+  PropValueError();
 }
 
 std::string TReader::ReadStr() {

@@ -19,6 +19,10 @@ namespace tabulon {
 namespace detail {
 struct TLoadContext;
 struct TPropFixup;
+/// A string item's bytes that are not well-formed UTF-8, made so: short and
+/// long strings (`ansi`) are the classic single-byte strings and are read
+/// as Windows-1252; a UTF-8 item's malformed bytes become U+FFFD.
+std::string RepairUtf8(std::string_view s, bool ansi);
 }  // namespace detail
 
 /// Reads typed items and component trees from a stream.
@@ -52,7 +56,9 @@ class TReader : public TFiler {
   float ReadSingle();
   Currency ReadCurrency();
   double ReadDate();
-  /// A string item (short, long, UTF-8 or UTF-16) as UTF-8.
+  /// A string item (short, long, UTF-8 or UTF-16) as well-formed UTF-8:
+  /// short and long strings that are not UTF-8 are read as Windows-1252,
+  /// malformed UTF-8 and lone surrogates become U+FFFD.
   std::string ReadString();
   bool ReadBoolean();
   /// An identifier item; False, True, nil and Null read as those names.
@@ -134,6 +140,10 @@ class TReader : public TFiler {
   void EnsureLoad();
   void ResolveFixups();
   [[noreturn]] void PropValueError();
+  /// EReadError "Invalid property value X", X the refused value as text.
+  [[noreturn]] void ValueError(const std::string& shown);
+  /// Reads the next value and gives it back as a short text for a message.
+  std::string ReadValueText();
 
   int64_t streamSize_ = 0;
   int64_t bufBase_ = 0;  // stream position of buffer_[0]

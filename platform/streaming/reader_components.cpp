@@ -298,11 +298,12 @@ void TReader::ReadOrdinal(TPersistent* instance, const TPropInfo* prop) {
   int64_t value = 0;
   switch (prop->Kind()) {
     case tkSet: {
+      if (t != vaSet) ValueError(ReadValueText());
       const TTypeInfo* elem = type->CompType;
       uint64_t bits = 0;
       for (const std::string& name : ReadSetNames()) {
         int64_t v = elem->EnumValue(name);
-        if (v < 0 || v >= 64) PropValueError();
+        if (v < 0 || v >= 64) ValueError(name);
         bits |= uint64_t{1} << v;
       }
       SetOrdProp(instance, prop, static_cast<int64_t>(bits));
@@ -310,12 +311,13 @@ void TReader::ReadOrdinal(TPersistent* instance, const TPropInfo* prop) {
     }
     case tkEnumeration:
       if (t == vaIdent || t == vaFalse || t == vaTrue) {
-        value = type->EnumValue(ReadIdent());
-        if (value < 0) PropValueError();
+        std::string name = ReadIdent();
+        value = type->EnumValue(name);
+        if (value < 0) ValueError(name);
       } else if (IsIntegerTag(t)) {
         value = ReadInt64();
       } else {
-        PropValueError();
+        ValueError(ReadValueText());
       }
       break;
     case tkChar:
@@ -326,16 +328,65 @@ void TReader::ReadOrdinal(TPersistent* instance, const TPropInfo* prop) {
       break;
     default:
       if (t == vaIdent) {
-        if (!type->ValueOfIdent(ReadIdent(), value)) PropValueError();
+        std::string name = ReadIdent();
+        if (!type->ValueOfIdent(name, value)) ValueError(name);
       } else if (IsIntegerTag(t)) {
         value = ReadInt64();
       } else {
-        PropValueError();
+        ValueError(ReadValueText());
       }
       break;
   }
-  if (value < type->MinValue || value > type->MaxValue) PropValueError();
+  if (value < type->MinValue || value > type->MaxValue) ValueError(std::to_string(value));
   SetOrdProp(instance, prop, value);
+}
+
+void TReader::ValueError(const std::string& shown) {
+  throw EReadError(Format(ResStr("SInvalidPropertyValueOf"), {shown}));
+}
+
+std::string TReader::ReadValueText() {
+  switch (NextValue()) {
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+      return std::to_string(ReadInt64());
+    case vaIdent:
+    case vaFalse:
+    case vaTrue:
+    case vaNil:
+    case vaNull:
+      return ReadIdent();
+    case vaString:
+    case vaLString:
+    case vaWString:
+    case vaUTF8String: {
+      std::string s = ReadString();
+      std::string shown = "'";
+      size_t cut = Utf8Offset(s, 40);
+      for (char c : std::string_view(s).substr(0, cut))
+        shown += c == '\'' ? "''" : std::string(1, c);
+      return shown + (cut < s.size() ? "...'" : "'");
+    }
+    case vaExtended:
+    case vaSingle:
+    case vaDate:
+    case vaCurrency:
+      return FloatToStr(ReadFloat());
+    case vaList:
+      SkipValue();
+      return "(...)";
+    case vaCollection:
+      SkipValue();
+      return "<...>";
+    case vaBinary:
+      SkipValue();
+      return "{...}";
+    default:
+      SkipValue();
+      return "[...]";
+  }
 }
 
 void TReader::ReadClassValue(TPersistent* instance, const TPropInfo* prop) {

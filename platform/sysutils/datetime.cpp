@@ -1,7 +1,8 @@
 // Date-time numbers and the framework's grammar for reading dates and times.
 // The scanners follow the framework's rules step by step: blanks (spaces)
 // are skipped before every number, separator and word; a number is read
-// while its value is below 1000; words compare ignoring case.
+// while its value is below 1000; words compare ignoring case. A year typed
+// with at most two digits is moved into the current century.
 #include "platform/sysutils/datetime.h"
 
 #include <cmath>
@@ -30,7 +31,9 @@ void ScanBlanks(std::string_view s, size_t& pos) {
   while (pos < s.size() && s[pos] == ' ') ++pos;
 }
 
-bool ScanNumber(std::string_view s, size_t& pos, int& number) {
+// Reads a number; `digits` tells how many digits were typed (leading zeros
+// included), which is what decides whether a year is a two-digit year.
+bool ScanNumber(std::string_view s, size_t& pos, int& number, size_t& digits) {
   ScanBlanks(s, pos);
   size_t i = pos;
   int n = 0;
@@ -39,9 +42,15 @@ bool ScanNumber(std::string_view s, size_t& pos, int& number) {
     ++i;
   }
   if (i == pos) return false;
+  digits = i - pos;
   pos = i;
   number = n;
   return true;
+}
+
+bool ScanNumber(std::string_view s, size_t& pos, int& number) {
+  size_t digits = 0;
+  return ScanNumber(s, pos, number, digits);
 }
 
 bool ScanChar(std::string_view s, size_t& pos, char c) {
@@ -202,22 +211,24 @@ bool ScanDate(std::string_view s, size_t& pos, double& date) {
   TDateOrder order = GetDateOrder(fs.ShortDateFormat);
   if (!fs.ShortDateFormat.empty() && fs.ShortDateFormat[0] == 'g') ScanToNumber(s, pos);
   int n1 = 0, n2 = 0, n3 = 0, y = 0, m = 0, d = 0;
-  if (!(ScanNumber(s, pos, n1) && ScanChar(s, pos, fs.DateSeparator) && ScanNumber(s, pos, n2)))
+  size_t digits1 = 0, digits3 = 0, yearDigits = 0;
+  if (!(ScanNumber(s, pos, n1, digits1) && ScanChar(s, pos, fs.DateSeparator) &&
+        ScanNumber(s, pos, n2)))
     return false;
   if (ScanChar(s, pos, fs.DateSeparator)) {
-    if (!ScanNumber(s, pos, n3)) return false;
+    if (!ScanNumber(s, pos, n3, digits3)) return false;
     switch (order) {
       case doMDY:
-        y = n3, m = n1, d = n2;
+        y = n3, m = n1, d = n2, yearDigits = digits3;
         break;
       case doDMY:
-        y = n3, m = n2, d = n1;
+        y = n3, m = n2, d = n1, yearDigits = digits3;
         break;
       case doYMD:
-        y = n1, m = n2, d = n3;
+        y = n1, m = n2, d = n3, yearDigits = digits1;
         break;
     }
-    if (y <= 99) {
+    if (yearDigits <= 2) {
       // Two-digit years go into the century of the clock's year, or with a
       // century window into the hundred years ending that many years ago.
       int base = CurrentYear() - fs.TwoDigitYearCenturyWindow;

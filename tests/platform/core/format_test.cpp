@@ -61,6 +61,48 @@ TEST(Format, Floats) {
   EXPECT_EQ(FloatToStr(2.75), "2,75");
 }
 
+// Values typed as a decimal half lie a little above or below it in binary;
+// going through 18 significant digits first makes every one of them round
+// up (away from zero), whichever side its binary form fell on.
+TEST(Format, TypedHalvesRoundAwayFromZero) {
+  EXPECT_EQ(FloatToStrF(0.145L, ffFixed, 15, 2), "0.15");
+  EXPECT_EQ(Format("%f", {999.995L}), "1000.00");
+  EXPECT_EQ(Format("%.2n", {-1234.565L}), "-1,234.57");
+  EXPECT_EQ(FloatToStrF(2.675L, ffGeneral, 3, 0), "2.68");
+  EXPECT_EQ(FloatToStrF(1.0049999999999999L, ffFixed, 18, 2), "1.00") << "below the half stays";
+  // A double holds 0.145 as 0.14499999999999999; its shortest form is the
+  // text that was typed, so it rounds as the typed half does.
+  EXPECT_EQ(FloatToStrF(0.145, ffFixed, 15, 2), "0.15");
+  EXPECT_EQ(Format("%f", {999.995}), "1000.00");
+  EXPECT_EQ(FloatToStrF(0.30000000000000004, ffFixed, 17, 17), "0.30000000000000004");
+  EXPECT_EQ(FloatToStrF(0.1449999, ffFixed, 15, 2), "0.14") << "below the half stays";
+  // Oracle: every k + 1/2 in thousandths, typed exactly, rounds to k + 1.
+  for (int k = 0; k < 20000; ++k) {
+    long double v = static_cast<long double>(2 * k + 1) / 2000.0L;
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%d.%03d", (k + 1) / 1000, (k + 1) % 1000);
+    ASSERT_EQ(FloatToStrF(v, ffFixed, 15, 3), expected) << k;
+    ASSERT_EQ(FloatToStrF(-v, ffFixed, 15, 3), std::string("-") + expected) << k;
+  }
+}
+
+TEST(Format, CurrencyFormatsLikeFloats) {
+  const Currency c = Currency::FromRaw(12345678);  // 1234.5678
+  EXPECT_EQ(CurrToStrF(c, ffExponent, 2), "1.234567800000000000E+03");
+  EXPECT_EQ(CurrToStrF(Currency::FromRaw(-12345678), ffExponent, 0), "-1.234567800000000000E+3");
+  EXPECT_EQ(CurrToStrF(Currency::FromRaw(1), ffExponent, 9), "1.000000000000000000E-0004");
+  EXPECT_EQ(CurrToStrF(Currency{}, ffExponent, 1), "0.000000000000000000E+0");
+  EXPECT_EQ(CurrToStrF(c, ffFixed, 6), "1234.567800") << "decimals past four are padded";
+  EXPECT_EQ(CurrToStrF(c, ffNumber, 30), "1,234.567800000000000000") << "at most 18";
+  EXPECT_EQ(CurrToStrF(c, ffFixed, 2), "1234.57");
+  EXPECT_EQ(CurrToStrF(Currency::FromRaw(-5), ffFixed, 3), "-0.001") << "half away from zero";
+  EXPECT_EQ(Format("%.6m", {c}), "$1,234.567800");
+  // The same digits as the float path wherever the value is exact in both.
+  for (int digits = 0; digits <= 18; ++digits)
+    for (TFloatFormat f : {ffFixed, ffNumber, ffCurrency})
+      EXPECT_EQ(CurrToStrF(c, f, digits), FloatToStrF(1234.5678L, f, 18, digits)) << digits;
+}
+
 TEST(Format, MalformedFormatsRaiseInsteadOfCrashing) {
   const std::vector<std::pair<std::string, std::vector<TVarRec>>> bad = {
       {"%d", {"text"}}, {"%s", {1}}, {"%f", {1}},         {"%", {}},   {"%5", {1}},

@@ -139,6 +139,40 @@ TEST(Filer, UTF16StringsReadAsUTF8) {
   EXPECT_EQ(r.ReadString(), "A\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD");
 }
 
+// Strings always read as well-formed UTF-8; a character keeps its byte
+// whether it comes as the classic one-byte string or as the text of it.
+TEST(Filer, SingleByteStringsReadAsWindows1252) {
+  auto read = [](const std::string& bytes, auto&& f) {
+    TStringStream s(bytes);
+    TReader r(&s);
+    return f(r);
+  };
+  auto readString = [&](const std::string& bytes) {
+    return read(bytes, [](TReader& r) { return r.ReadString(); });
+  };
+  auto readChar = [&](const std::string& bytes) {
+    return read(bytes, [](TReader& r) { return r.ReadChar(); });
+  };
+  EXPECT_EQ(readString(std::string("\x06\x05Gr\xFC\xDF\x80", 7)), "Grüß€");
+  EXPECT_EQ(readString(std::string("\x0C\x02\x00\x00\x00\xC3\xA4", 7)), "ä")
+      << "a long string that is UTF-8 stays";
+  EXPECT_EQ(readString(std::string("\x14\x04\x00\x00\x00"
+                                   "a\xE2\x82z",
+                                   9)),
+            "a\xEF\xBF\xBD\xEF\xBF\xBDz")
+      << "each malformed byte becomes U+FFFD";
+  for (int b : {0x41, 0x80, 0x9F, 0xA0, 0xE9, 0xFF}) {
+    std::string one = Written([&](TWriter& w) { w.WriteChar(static_cast<char>(b)); });
+    EXPECT_EQ(static_cast<unsigned char>(readChar(one)), b);
+    // The same character as a UTF-8 string, as text form files give it back.
+    std::string text = readString(one);
+    std::string utf8 = Written([&](TWriter& w) { w.WriteUTF8Str(text); });
+    EXPECT_EQ(static_cast<unsigned char>(readChar(utf8)), b) << text;
+  }
+  EXPECT_THROW(readChar(Written([](TWriter& w) { w.WriteUTF8Str("\xE2\x82\xAC\xE2\x82\xAC"); })),
+               EReadError);
+}
+
 TEST(Filer, SkipValueLandsWhereReadingWould) {
   std::string data = Written([](TWriter& w) {
     w.WriteListBegin();

@@ -2,6 +2,8 @@
 // tokenizer's values, and the errors of malformed text and binary data.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/streaming/parser.h"
 #include "tests/platform/streaming/stream_helpers.h"
 
@@ -155,6 +157,146 @@ TEST(TextForms, MalformedBinaryRaisesReadErrors) {
   for (int i = 0; i < 10; ++i) nan[at + static_cast<size_t>(i)] = '\xFF';
   ExpectError<EReadError>([&] { BinaryToText(nan); },
                           "Floating point value cannot be written as text");
+}
+
+// A binary object `X: T` with one property written by `value`, as another
+// tool or a damaged file may hold it.
+template <class F>
+std::string OneProperty(const std::string& name, F&& value, const std::string& className = "T",
+                        const std::string& componentName = "X") {
+  TStringStream s;
+  {
+    TWriter w(&s);
+    w.WriteSignature();
+    w.WriteStr(className);
+    w.WriteStr(componentName);
+    w.WriteStr(name);
+    value(w);
+    w.WriteListEnd();
+    w.WriteListEnd();
+    w.FlushBuffer();
+  }
+  return s.DataString();
+}
+
+// Whatever binary the converter turns into text, that text reads back to a
+// binary that gives the same text, and to the very same bytes when the
+// binary was in the writer's own encoding.
+TEST(TextForms, TextTheConverterWritesReadsBack) {
+  auto roundTrip = [](const std::string& binary) {
+    std::string text = BinaryToText(binary);
+    std::string again = TextToBinary(text);
+    EXPECT_EQ(BinaryToText(again), text);
+    return std::make_pair(text, again);
+  };
+  using L = std::numeric_limits<long double>;
+  for (long double v :
+       {L::denorm_min(), -L::denorm_min() * 12345, L::min() / 3, L::max(), L::lowest(), -0.0L}) {
+    std::string binary = OneProperty("A", [&](TWriter& w) { w.WriteFloat(v); });
+    EXPECT_EQ(roundTrip(binary).second, binary) << roundTrip(binary).first;
+  }
+  EXPECT_EQ(roundTrip(OneProperty("A", [](TWriter& w) { w.WriteFloat(L::denorm_min()); })).first,
+            "object X: T\n  A = 4e-4951\nend\n");
+  std::string single =
+      OneProperty("A", [](TWriter& w) { w.WriteSingle(std::numeric_limits<float>::denorm_min()); });
+  EXPECT_EQ(roundTrip(single).second, single);
+  std::string date =
+      OneProperty("A", [](TWriter& w) { w.WriteDate(std::numeric_limits<double>::denorm_min()); });
+  EXPECT_EQ(roundTrip(date).second, date);
+  // Collection items keep their order numbers.
+  std::string ordered = OneProperty("Items", [](TWriter& w) {
+    w.WriteValue(vaCollection);
+    w.WriteInteger(300);
+    w.WriteListBegin();
+    w.WriteListEnd();
+    w.WriteListBegin();
+    w.WriteListEnd();
+    w.WriteListEnd();
+  });
+  EXPECT_EQ(roundTrip(ordered),
+            std::make_pair(std::string("object X: T\n  Items = <\n    item [300]\n    end\n"
+                                       "    item\n    end>\nend\n"),
+                           ordered));
+  // Single-byte strings of the classic encoding that are not UTF-8 are
+  // Windows-1252; malformed UTF-8 items keep what is readable.
+  auto stringItem = [](TValueType type, std::string bytes) {
+    return OneProperty("S", [&](TWriter& w) {
+      w.WriteValue(type);
+      if (type == vaString)
+        w.WriteStr(bytes);
+      else {
+        uint32_t n = static_cast<uint32_t>(bytes.size());
+        w.Write(&n, 4);
+        w.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+      }
+    });
+  };
+  EXPECT_EQ(roundTrip(stringItem(vaString,
+                                 "Gr\xFC\xDF"
+                                 "e \x80\x9F"))
+                .first,
+            "object X: T\n  S = 'Grüße €Ÿ'\nend\n");
+  EXPECT_EQ(roundTrip(stringItem(vaLString, "caf\xE9")).first, "object X: T\n  S = 'café'\nend\n");
+  EXPECT_EQ(roundTrip(stringItem(vaString, "Grüße")).first, "object X: T\n  S = 'Grüße'\nend\n")
+      << "UTF-8 in a short string stays";
+  EXPECT_EQ(roundTrip(stringItem(vaUTF8String, "a\xFF\xC3")).first,
+            "object X: T\n  S = 'a\xEF\xBF\xBD\xEF\xBF\xBD'\nend\n");
+}
+
+// Names are written as they are, so a name the text cannot hold is damaged
+// data, refused with the name shown in the text syntax.
+TEST(TextForms, NamesTheTextCannotHoldAreRefused) {
+  auto integer = [](TWriter& w) { w.WriteInteger(1); };
+  const std::pair<std::string, std::string> cases[] = {
+      {OneProperty("A", integer, "T",
+                   "A\x01"
+                   "B"),
+       "Invalid component name 'A'#1'B'"},
+      {OneProperty("A", integer, "T", "1X"), "Invalid component name '1X'"},
+      {OneProperty("A", integer, ""), "Invalid class name ''"},
+      {OneProperty("A", integer, "T\xC3\xA4"), "Invalid class name 'T\xC3\xA4'"},
+      {OneProperty("end", integer), "Invalid property name 'end'"},
+      {OneProperty("Object", integer), "Invalid property name 'Object'"},
+      {OneProperty("END.Name", integer), "Invalid property name 'END.Name'"},
+      {OneProperty("Font..Name", integer), "Invalid property name 'Font..Name'"},
+      {OneProperty("A\xFF", integer), "Invalid property name 'A'#255"},
+      {OneProperty("A", [](TWriter& w) { w.WriteIdent("1x"); }), "Invalid identifier name '1x'"},
+      {OneProperty("A",
+                   [](TWriter& w) {
+                     w.WriteValue(vaSet);
+                     w.WriteStr("a b");
+                     w.WriteStr("");
+                   }),
+       "Invalid set member name 'a b'"},
+  };
+  for (const auto& [binary, message] : cases)
+    ExpectError<EReadError>([&] { BinaryToText(binary); }, message);
+  // Dotted names and words that only matter elsewhere are fine.
+  std::string fine = OneProperty(
+      "Font.Name", [](TWriter& w) { w.WriteIdent("Form2.end"); }, "T", "end");
+  EXPECT_EQ(BinaryToText(fine), "object end: T\n  Font.Name = Form2.end\nend\n");
+  EXPECT_EQ(TextToBinary(BinaryToText(fine)), fine);
+}
+
+TEST(TextForms, InvalidUtf8IsRefusedWithLineAndColumn) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"object X: T\n  A = 'ab\xFF\xFE'\nend", "Invalid UTF-8 in column 10 on line 2"},
+      {"object X: T\n  A = '\xC3\xA4\xE2\x82\xAC\xC0\xAF'\nend",
+       "Invalid UTF-8 in column 10 on line 2"},
+      {"object X: T\n  A = '\xED\xA0\x80'\nend", "Invalid UTF-8 in column 8 on line 2"},
+      {"object X: T\n  A = '\xF4\x90\x80\x80'\nend", "Invalid UTF-8 in column 8 on line 2"},
+      {"object X: T\n  A = 1\nend\xE2\x82", "Invalid UTF-8 in column 4 on line 3"},
+      {"\xEF\xBB\xBF\xFF", "Invalid UTF-8 in column 1 on line 1"},
+  };
+  for (const auto& [text, message] : cases)
+    ExpectError<EParserError>([&] { TextToBinary(text); }, message);
+  // A character beyond the basic plane written as its two UTF-16 halves.
+  EXPECT_EQ(BinaryToText(TextToBinary("object X: T\n  A = #55357#56832'!'#$D83D#$DE00\nend")),
+            "object X: T\n  A = '\xF0\x9F\x98\x80!\xF0\x9F\x98\x80'\nend\n");
+  for (const char* lone : {"#55357", "#55357'x'", "#55357#65", "#56832", "#56832#55357"})
+    ExpectError<EParserError>(
+        [&] { TextToBinary(std::string("object X: T\n  A = ") + lone + "\nend"); },
+        "Invalid string constant on line 2");
 }
 
 TEST(TextForms, FormatIsDetectedFromTheContent) {

@@ -60,7 +60,11 @@ TEST_F(DateGrammar, DayMonthYearOrderWithSlash) {
   EXPECT_EQ(Date("5/6/2001/"), "2001-06-05") << "a trailing separator";
   EXPECT_EQ(Date("5/6/2001/ /"), "refused");
   EXPECT_EQ(Date("1/1/0"), "2000-01-01");
-  EXPECT_EQ(Date("1/1/0085"), "2085-01-01") << "the value decides, not the digit count";
+  EXPECT_EQ(Date("1/1/85"), "2085-01-01");
+  EXPECT_EQ(Date("1/1/085"), "0085-01-01") << "the digits typed decide, not the value";
+  EXPECT_EQ(Date("25/12/0024"), "0024-12-25");
+  EXPECT_EQ(Date("1/1/00"), "2000-01-01");
+  EXPECT_EQ(Date("1/1/0000"), "refused") << "a year 0 typed in full";
   EXPECT_EQ(Date("1/1/100"), "0100-01-01") << "three-digit years stay";
   EXPECT_EQ(Date("1/1/10000"), "refused");
   EXPECT_EQ(Date("05/06/02001"), "2001-06-05") << "leading zeros do not stop a number";
@@ -78,12 +82,15 @@ TEST_F(DateGrammar, DayMonthYearOrderWithSlash) {
 
 TEST_F(DateGrammar, OrderComesFromTheFirstOrderLetter) {
   EXPECT_EQ(Date("12/31/99"), "2099-12-31") << "default M/d/yyyy";
+  EXPECT_EQ(Date("12/25/0024"), "0024-12-25");
   EXPECT_EQ(Date("2/3"), "2026-02-03");
   FormatSettings().ShortDateFormat = "yyyy-MM-dd";
   FormatSettings().DateSeparator = '-';
   EXPECT_EQ(Date("2024-02-29"), "2024-02-29");
   EXPECT_EQ(Date("2023-02-29"), "refused");
   EXPECT_EQ(Date("24-2-3"), "2024-02-03");
+  EXPECT_EQ(Date("0024-2-3"), "0024-02-03") << "year first: its own digit count";
+  EXPECT_EQ(Date("024-2-3"), "0024-02-03");
   EXPECT_EQ(Date("2-3"), "2026-02-03") << "two numbers: month and day outside day-first order";
   FormatSettings().ShortDateFormat = "ee/mm/dd";
   FormatSettings().DateSeparator = '/';

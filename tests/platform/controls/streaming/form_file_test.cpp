@@ -7,6 +7,7 @@
 #include "platform/controls/label.h"
 #include "platform/controls/panel.h"
 #include "platform/controls/scrollbox.h"
+#include "platform/core/exceptions.h"
 #include "platform/streaming/formres.h"
 
 namespace tabulon {
@@ -98,6 +99,37 @@ TEST(FormFiles, WrittenFormLeavesFollowedValuesOutAndReadsBack) {
   auto again = Read(text);
   ASSERT_TRUE(again);
   EXPECT_EQ(ComponentToText(again.get()), text);
+}
+
+// Form files of other tools name the charset; names read and are written,
+// numbers read, and a refused value is named in the message.
+TEST(FormFiles, FontCharsetsStreamByName) {
+  auto form = [](const std::string& charset) {
+    return "object Root: TPanel\n  object Title: TLabel\n    Font.Charset = " + charset +
+           "\n    Font.Name = 'Tahoma'\n  end\nend\n";
+  };
+  const std::pair<std::string, TFontCharset> good[] = {{"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                                       {"ansi_charset", ANSI_CHARSET},
+                                                       {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
+                                                       {"238", EASTEUROPE_CHARSET},
+                                                       {"7", TFontCharset(7)}};
+  for (const auto& [text, charset] : good) {
+    auto root = Read(form(text));
+    ASSERT_TRUE(root) << text;
+    auto* title = dynamic_cast<TLabel*>(root->FindComponent("Title"));
+    EXPECT_EQ(title->GetFont()->GetCharset(), charset) << text;
+  }
+  auto root = Read(form("OEM_CHARSET"));
+  EXPECT_NE(ComponentToText(root.get()).find("Font.Charset = OEM_CHARSET\n"), std::string::npos);
+  for (const char* bad : {"NOPE_CHARSET", "256", "'x'"}) {
+    try {
+      Read(form(bad));
+      ADD_FAILURE() << bad;
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(),
+                std::string("Error reading Title.Font.Charset: Invalid property value ") + bad);
+    }
+  }
 }
 
 }  // namespace
