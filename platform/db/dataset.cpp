@@ -307,6 +307,7 @@ void TDataSet::SetFieldValues(const std::string& names, const Variant& values) {
 
 void TDataSet::AddField(TField* field) {
   fields_->list_.push_back(field);
+  ++fieldsGeneration_;
   if (GetActive()) {
     if (field->fieldKind_ != fkData) {
       field->calcIndex_ = static_cast<int>(calcValues_.size());
@@ -325,6 +326,7 @@ void TDataSet::RemoveField(TField* field) {
   auto it = std::find(l.begin(), l.end(), field);
   if (it == l.end()) return;
   l.erase(it);
+  ++fieldsGeneration_;
   for (TField*& f : sortFields_)
     if (f == field) f = nullptr;
   if (GetActive() && !ComponentState().Contains(csDestroying) && !field->isDefault_)

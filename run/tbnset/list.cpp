@@ -49,6 +49,7 @@ void TFieldsList::Update(TCollectionItem* /*item*/) {
 }
 
 void TFieldsList::SetFieldMap() {
+  Touch();
   fieldMap_.clear();
   const bool apply = Changes.Contains(lcApply);
   for (int i = 0; i < Count(); ++i) {
@@ -71,6 +72,7 @@ void TFieldsList::SetFieldMap() {
 }
 
 void TFieldsList::SetFields() {
+  Touch();
   if (!panel_ || panel_->GetComponentState().Contains(csLoading)) return;
   BeginUpdate();
   try {
