@@ -367,6 +367,36 @@ std::string_view TField::GetTextView() const {
   return dataSet_->Store().GetText(slot, column_);
 }
 
+bool TField::HasStoredNumber() const {
+  if (fieldKind_ != fkData) return false;
+  switch (dataType_) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+    case ftFloat:
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TField::GetNumber(double& value) const {
+  if (!dataSet_) return false;
+  uint32_t slot = dataSet_->ActiveSlot();
+  if (slot == kNone || column_ < 0) return false;
+  const detail::TRecordStore& s = dataSet_->Store();
+  if (s.IsNull(slot, column_)) return false;
+  if (dataType_ == ftFloat || dataType_ == ftDate || dataType_ == ftTime || dataType_ == ftDateTime)
+    value = s.GetDouble(slot, column_);
+  else
+    value = static_cast<double>(s.GetInt(slot, column_));
+  return true;
+}
+
 bool TField::IsNull() const {
   if (!dataSet_ || !dataSet_->GetActive()) return true;
   if (fieldKind_ != fkData) return VarIsClear(dataSet_->CalcValue(this));

@@ -125,6 +125,12 @@ class TField : public TComponent {
   /// ("" for Null); valid until the record changes. Matching reads string
   /// fields through it once per record without touching the heap.
   std::string_view GetTextView() const;
+  /// Whether the field is a data field whose records hold a 32-bit integer,
+  /// a float or a date-time, so that GetNumber can read it.
+  bool HasStoredNumber() const;
+  /// The current record's value of a field with a stored number as a double
+  /// (exact for those types); false for Null.
+  bool GetNumber(double& value) const;
   void Clear() { SetValue(Null); }
   virtual std::string GetAsString() const;
   virtual void SetAsString(const std::string& value);
