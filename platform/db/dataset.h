@@ -97,7 +97,7 @@ class TDataSet : public TComponent {
   int GetRecordCount() const;
 
   // ---- Bookmarks ----
-  /// A token for the current record (null without one).
+  /// A token for the current record (null without one, and while inserting).
   TBookmark GetBookmark() const;
   /// Makes the bookmarked record current; EDatabaseError "Record not found"
   /// when it no longer exists.
@@ -106,7 +106,8 @@ class TDataSet : public TComponent {
   void FreeBookmark(TBookmark& bookmark) const { bookmark = TBookmark(); }
   /// Whether the bookmarked record still exists.
   bool BookmarkValid(const TBookmark& bookmark) const;
-  /// Compares two bookmarks by their records' positions (-1, 0, 1).
+  /// Compares two bookmarks by their records' positions (-1, 0, 1); a null
+  /// bookmark orders after every other.
   int CompareBookmarks(const TBookmark& a, const TBookmark& b) const;
 
   // ---- Notifications ----
@@ -354,6 +355,7 @@ class TDataSet : public TComponent {
   uint32_t editSlot_ = detail::TRecordStore::kNone;  // edit or insert buffer
   uint32_t keySlot_ = detail::TRecordStore::kNone;   // key buffer of SetKey
   int insertPos_ = -1;                               // where Insert puts the record
+  bool appending_ = false;                           // the insert is an Append
 
   bool filtered_ = false;
   TFilterRecordEvent onFilterRecord_;

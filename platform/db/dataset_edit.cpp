@@ -57,6 +57,7 @@ void TDataSet::BeginInsert(bool atEnd) {
   if (!atEnd && !indexed_ && pos_ >= 0) insertPos_ = pos_;
   editSlot_ = store_.Allocate();
   state_ = dsInsert;
+  appending_ = atEnd;
   // The new record stands past the last one.
   if (atEnd) {
     bof_ = false;
@@ -137,8 +138,17 @@ void TDataSet::Cancel() {
   BeforeCancel(this);
   store_.Release(editSlot_);
   editSlot_ = kNone;
+  bool appended = state_ == dsInsert && appending_;
   state_ = dsBrowse;
-  SetCursor(pos_);
+  if (appended) {
+    // Append went past the last record; cancelling it leaves the cursor there.
+    int last = NextVisible(static_cast<int>(View().size()), -1);
+    SetCursor(last);
+    bof_ = last < 0;
+    eof_ = true;
+  } else {
+    SetCursor(pos_);
+  }
   calcSlot_ = kNone;
   DataEvent(deUpdateState, 0);
   DataEvent(deDataSetChange, 0);

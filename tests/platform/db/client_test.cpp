@@ -112,14 +112,24 @@ TEST(ClientEditing, InsertGoesBeforeTheCurrentRecordAndCancelLeavesNothing) {
   for (int i = 1; i <= 3; ++i)
     d->AppendRecord({Variant(i), Variant(0), Variant("r" + std::to_string(i))});
   d->SetRecNo(2);
+  TBookmark r2 = d->GetBookmark();
   d->Insert();
   EXPECT_EQ(d->GetState(), dsInsert);
+  TBookmark inserting = d->GetBookmark();  // the new record has no place yet
+  EXPECT_TRUE(inserting.IsNull());
+  EXPECT_FALSE(d->BookmarkValid(inserting));
   d->FieldByName("TAG")->SetAsString("new");
   d->Post();
   EXPECT_EQ(d->GetRecNo(), 2);
   d->Append();
   d->FieldByName("TAG")->SetAsString("gone");
-  d->Cancel();
+  d->Cancel();  // Append went past the last record: Cancel stays on the last
+  EXPECT_EQ(d->GetRecNo(), 4);
+  EXPECT_EQ(d->FieldByName("TAG")->GetAsString(), "r3");
+  d->GotoBookmark(r2);
+  d->Insert();
+  d->Cancel();  // Insert stood before the current record: Cancel returns to it
+  EXPECT_EQ(d->FieldByName("TAG")->GetAsString(), "r2");
   d->Edit();
   d->FieldByName("TAG")->SetAsString("changed");
   d->Cancel();

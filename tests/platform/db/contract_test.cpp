@@ -212,6 +212,12 @@ TEST_P(Contract, BookmarksSurviveFilterChanges) {
   d->SetRecNo(7);
   TBookmark b7 = d->GetBookmark();
   EXPECT_EQ(d->CompareBookmarks(b4, b7), -1);
+  EXPECT_EQ(d->CompareBookmarks(b7, b4), 1);
+  EXPECT_EQ(d->CompareBookmarks(b7, b7), 0);
+  // A null bookmark orders after every real one.
+  EXPECT_EQ(d->CompareBookmarks(b4, TBookmark()), -1);
+  EXPECT_EQ(d->CompareBookmarks(TBookmark(), b4), 1);
+  EXPECT_EQ(d->CompareBookmarks(TBookmark(), TBookmark()), 0);
   bool evenOnly = true;
   d->SetOnFilterRecord(TFilterRecordEvent([&](TDataSet* ds, bool& accept) {
     accept = (ds->FieldByName("ID")->GetAsInteger() % 2 == 0) == evenOnly;
