@@ -156,8 +156,12 @@ class TDataSet : public TComponent {
   void Delete();
   /// Appends a record with `values` in field order (Null for the rest) and posts it.
   void AppendRecord(const std::vector<Variant>& values);
-  /// Posts a pending edit or insert, as before a move.
+  /// Ends a pending edit or insert, as before a move: posts it when a data
+  /// field was changed, cancels it otherwise.
   void CheckBrowseMode();
+  /// Whether a data field was changed since Edit, Insert or Append (values
+  /// that OnNewRecord writes do not count).
+  bool GetModified() const { return modified_; }
 
   // ---- Searching ----
   /// Makes the first visible record whose `keyFields` match `keyValues`
@@ -356,6 +360,7 @@ class TDataSet : public TComponent {
   uint32_t keySlot_ = detail::TRecordStore::kNone;   // key buffer of SetKey
   int insertPos_ = -1;                               // where Insert puts the record
   bool appending_ = false;                           // the insert is an Append
+  bool modified_ = false;                            // the edit or insert changed a data field
 
   bool filtered_ = false;
   TFilterRecordEvent onFilterRecord_;

@@ -16,8 +16,12 @@ constexpr uint32_t kNone = detail::TRecordStore::kNone;
 void TDataSet::CheckBrowseMode() {
   CheckActive();
   if (state_ == dsEdit || state_ == dsInsert) {
+    // Controls write their pending edits first.
     DataEvent(deCheckBrowseMode, 0);
-    Post();
+    if (modified_)
+      Post();
+    else
+      Cancel();
   } else if (state_ == dsSetKey) {
     state_ = dsBrowse;
     SetCursor(pos_);
@@ -38,6 +42,7 @@ void TDataSet::Edit() {
   editSlot_ = store_.Allocate();
   store_.CopyRecord(current, editSlot_);
   state_ = dsEdit;
+  modified_ = false;
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
   DataEvent(deUpdateState, 0);
@@ -66,6 +71,7 @@ void TDataSet::BeginInsert(bool atEnd) {
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
   OnNewRecord(this);
+  modified_ = false;
   DataEvent(deUpdateState, 0);
   DataEvent(deDataSetChange, 0);
   AfterInsert(this);
@@ -113,6 +119,7 @@ void TDataSet::Post() {
   }
   editSlot_ = kNone;
   state_ = dsBrowse;
+  modified_ = false;
   InvalidatePositions();
   // The posted record stays visible until the records are re-read.
   if (filtered_ && onFilterRecord_) {
@@ -140,6 +147,7 @@ void TDataSet::Cancel() {
   editSlot_ = kNone;
   bool appended = state_ == dsInsert && appending_;
   state_ = dsBrowse;
+  modified_ = false;
   if (appended) {
     // Append went past the last record; cancelling it leaves the cursor there.
     int last = NextVisible(static_cast<int>(View().size()), -1);

@@ -150,6 +150,43 @@ TEST(ClientEditing, InsertGoesBeforeTheCurrentRecordAndCancelLeavesNothing) {
                "Numbers: Cannot perform this operation on an empty dataset");
 }
 
+TEST(ClientEditing, AMovePostsOnlyAModifiedRecord) {
+  TComponent owner(nullptr);
+  TClientDataSet* d = MakeNumbers(&owner);
+  for (int i = 1; i <= 3; ++i)
+    d->AppendRecord({Variant(i), Variant(0), Variant("r" + std::to_string(i))});
+  std::string trace;
+  d->AfterPost = TDataSetNotifyEvent([&](TDataSet*) { trace += "post;"; });
+  d->AfterCancel = TDataSetNotifyEvent([&](TDataSet*) { trace += "cancel;"; });
+  auto modified = [&] { trace += d->GetModified() ? "M;" : "-;"; };
+  d->Append();  // nothing typed: a move drops it
+  modified();
+  d->Prior();
+  d->Insert();
+  d->FieldByName("TAG")->SetAsString("typed");
+  modified();
+  d->Next();  // posted
+  modified();
+  d->OnNewRecord =
+      TDataSetNotifyEvent([](TDataSet* ds) { ds->FieldByName("VAL")->SetAsInteger(9); });
+  d->Append();  // defaults alone are no change
+  modified();
+  d->First();
+  d->Edit();
+  d->Last();  // an untouched edit is cancelled
+  d->Edit();
+  d->FieldByName("GRP")->SetAsInteger(7);
+  d->Refresh();  // a change is posted
+  EXPECT_EQ(trace, "-;cancel;M;post;-;-;cancel;cancel;post;");
+  EXPECT_EQ(Column(d, "TAG"), "r1,typed,r2,r3");
+  EXPECT_EQ(Column(d, "GRP"), "1,,2,7");
+  // An explicit Post saves even an untouched record.
+  d->OnNewRecord = nullptr;
+  d->Append();
+  d->Post();
+  EXPECT_EQ(d->GetRecordCount(), 5);
+}
+
 TEST(ClientKeyedSearch, GotoKeyAndGotoNearestAgreeWithALinearScan) {
   TComponent owner(nullptr);
   TClientDataSet* d = MakeNumbers(&owner);
