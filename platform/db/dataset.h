@@ -211,6 +211,8 @@ class TDataSet : public TComponent {
   virtual void UpdateIndexDefs() {}
 
   // ---- Calculated fields ----
+  /// Whether calculated fields are recalculated while a field is edited;
+  /// every record read is calculated either way.
   bool GetAutoCalcFields() const { return autoCalcFields_; }
   void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
 

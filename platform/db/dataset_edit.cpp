@@ -45,6 +45,8 @@ void TDataSet::Edit() {
   modified_ = false;
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
+  // Without AutoCalcFields the values are fixed now, before any field changes.
+  if (!autoCalcFields_ && hasCalcFields_) RunCalcFields();
   DataEvent(deUpdateState, 0);
   AfterEdit(this);
 }
@@ -70,6 +72,11 @@ void TDataSet::BeginInsert(bool atEnd) {
   }
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
+  if (!autoCalcFields_) {
+    // A new record starts without calculated values; they come with Post.
+    std::fill(calcValues_.begin(), calcValues_.end(), Null);
+    calcSlot_ = editSlot_;
+  }
   OnNewRecord(this);
   modified_ = false;
   DataEvent(deUpdateState, 0);

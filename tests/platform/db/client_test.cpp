@@ -299,6 +299,31 @@ TEST_F(CityFixture, CalculatedAndLookupFieldsFollowTheCurrentRecord) {
                "Staff: Dataset not in edit or insert mode");
 }
 
+TEST_F(CityFixture, WithoutAutoCalcFieldsOnlyEditingKeepsItsCalculatedValues) {
+  people->SetAutoCalcFields(false);
+  calcCalls = 0;
+  EXPECT_EQ(Column(people, "LABEL"), "Ann@Paris,Bob@Berlin,Cid@");  // browsing calculates
+  EXPECT_EQ(calcCalls, 3);
+  people->First();
+  people->Edit();
+  name->SetAsString("Abe");
+  cityId->SetAsInteger(10);
+  EXPECT_EQ(label->GetAsString(), "Ann@Paris");  // as when the edit began
+  EXPECT_EQ(city->GetAsString(), "Paris");
+  people->Post();
+  EXPECT_EQ(label->GetAsString(), "Abe@Berlin");
+  people->Append();
+  name->SetAsString("Dan");
+  EXPECT_TRUE(label->IsNull());
+  people->Post();
+  EXPECT_EQ(label->GetAsString(), "Dan@");
+  people->SetAutoCalcFields(true);
+  people->Edit();
+  name->SetAsString("Eve");
+  EXPECT_EQ(label->GetAsString(), "Eve@");
+  people->Cancel();
+}
+
 TEST_F(CityFixture, LookupCacheAndLookupList) {
   people->Close();
   city->SetLookupCache(true);

@@ -6,6 +6,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/index_defs.h"
 #include "platform/sysutils/datetime.h"
+#include "platform/sysutils/strutils.h"
 #include "tests/platform/db/db_fixtures.h"
 
 namespace tabulon::test {
@@ -169,6 +170,21 @@ TEST_P(Contract, LocateAndLookup) {
                   "Type mismatch for field 'ID', expecting: " +
                       std::string(FieldTypeName(d->FieldByName("ID")->GetDataType())) +
                       " actual: String");
+}
+
+TEST_P(Contract, CalculatedFieldsAreCalculatedWhileBrowsingWithoutAutoCalcFields) {
+  d->SetAutoCalcFields(false);
+  d->Open();
+  auto* upper = new TStringField(&owner);
+  upper->SetFieldName("UPPER");
+  upper->SetFieldKind(fkCalculated);
+  upper->SetDataSet(d);
+  d->OnCalcFields = TDataSetNotifyEvent([](TDataSet* ds) {
+    ds->FieldByName("UPPER")->SetAsString(UpperCase(ds->FieldByName("NAME")->GetAsString()));
+  });
+  EXPECT_EQ(Column(d, "UPPER"), "DELTA,ALPHA,CHARLIE,BRAVO,ALPHA,ECHO,BRAVO,FOXTROT");
+  EXPECT_TRUE(d->Locate("UPPER", Variant("ECHO"), {}));
+  EXPECT_EQ(Id(), 6);
 }
 
 TEST_P(Contract, FilterHandlerRunsOncePerVisitedRecordAndFirstRereads) {
