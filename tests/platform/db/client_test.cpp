@@ -376,6 +376,8 @@ TEST(ClientFields, ValuesConvertToTheFieldTypeOrFailClearly) {
   d->GetFieldDefs()->Add("C", ftCurrency);
   d->GetFieldDefs()->Add("D", ftDateTime);
   d->GetFieldDefs()->Add("R", ftInteger, 0, true);
+  d->GetFieldDefs()->Add("M", ftMemo);
+  d->GetFieldDefs()->Add("BL", ftBlob);
   d->CreateDataSet();
   EXPECT_ERROR(d->FieldByName("S")->SetAsString("x"), EDatabaseError,
                "T: Dataset not in edit or insert mode");
@@ -401,6 +403,16 @@ TEST(ClientFields, ValuesConvertToTheFieldTypeOrFailClearly) {
   EXPECT_EQ(d->FieldByName("D")->GetAsString(), "2/29/2024 1:05:00 PM");
   d->FieldByName("SI")->SetAsString("");
   EXPECT_TRUE(d->FieldByName("SI")->IsNull());
+  // An empty memo or blob is null, however it is written.
+  for (const char* name : {"M", "BL"}) {
+    TField* f = d->FieldByName(name);
+    f->SetAsString("text");
+    EXPECT_FALSE(f->IsNull());
+    f->SetAsString("");
+    EXPECT_TRUE(f->IsNull()) << name;
+    f->SetValue(Variant(""));
+    EXPECT_TRUE(VarIsNull(f->GetValue())) << name;
+  }
   EXPECT_ERROR(d->Post(), EDatabaseError, "T: Field 'R' must have a value");
   d->FieldByName("R")->SetValue(Variant(1));
   d->Post();
