@@ -336,6 +336,14 @@ TEST_F(CityFixture, LookupCacheAndLookupList) {
   cities->Close();
   people->First();
   EXPECT_EQ(city->GetAsString(), "Paris");
+  // A closed lookup dataset is opened to fill the cache, then closed again.
+  people->Close();
+  people->Open();
+  EXPECT_EQ(city->GetLookupList()->Count(), 2);
+  EXPECT_FALSE(cities->GetActive());
+  city->RefreshLookupList();
+  EXPECT_EQ(city->GetLookupList()->ValueOfKey(Variant(20)).AsString(), "Paris");
+  EXPECT_FALSE(cities->GetActive());
 }
 
 TEST_F(CityFixture, IncompleteLookupsAndDestroyedLookupDatasets) {
