@@ -74,8 +74,13 @@ std::string TFieldRecordCaptions::DefaultCaption(int index) const {
 void TFieldRecordCaptions::SetCaption(int index, const std::string& value) {
   TFieldRecordValue member = CaptionMember(index);
   if (record_->assigned_.Contains(member) && GetCaption(index) == value) return;
+  const std::string shown = GetCaption(index);
+  const std::string stored = StoredCaption(index);
   record_->assigned_.Include(member);
   TFieldCaptions::SetCaption(index, value);
+  // The stored text may stay while what is shown changes (the panel's
+  // caption gives way to the record's own).
+  if (StoredCaption(index) == stored && GetCaption(index) != shown) Changed();
 }
 
 bool TFieldRecordCaptions::IsCaptionStored(int index) const {

@@ -9,4 +9,6 @@ void TabulonError(int ident, TFormatArgs args) {
   throw ETabulonError(Format(LoadStr(ident), args));
 }
 
+void ListIndexError(int index) { throw EListError(Format(ResStr("SListIndexError"), {index})); }
+
 }  // namespace tabulon

@@ -14,4 +14,8 @@ TBN_DECLARE_EXCEPTION(ETabulonError, Exception);
 /// with `args` by Format's rules. Never returns.
 [[noreturn]] void TabulonError(int ident, TFormatArgs args = {});
 
+/// Raises the framework's EListError "List index out of bounds (%d)" for
+/// `index`. Never returns.
+[[noreturn]] void ListIndexError(int index);
+
 }  // namespace tabulon

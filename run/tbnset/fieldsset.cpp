@@ -53,6 +53,9 @@ TFieldsSetModel::~TFieldsSetModel() {
 void TFieldsSetModel::DestroyFieldsSet() {
   if (destroyed_) return;
   destroyed_ = true;
+  // From here on the link tells the panel nothing: what SetOldDataSet does
+  // to the dataset must not reach handlers of a panel without its list.
+  if (DataLink) DataLink->Panel = nullptr;
   delete std::exchange(Fields, nullptr);
   CountOptions.reset();
   CompareOptions.reset();
@@ -61,7 +64,6 @@ void TFieldsSetModel::DestroyFieldsSet() {
       // A dataset that is itself being destroyed is never touched.
       if (!ds->ComponentState().Contains(csDestroying)) SetOldDataSet(ds);
     }
-    DataLink->Panel = nullptr;
     DataLink.reset();
   }
   Captions.reset();
@@ -70,9 +72,12 @@ void TFieldsSetModel::DestroyFieldsSet() {
 void TFieldsSetModel::SetOldDataSet(TDataSet*) {}
 void TFieldsSetModel::UpdateDataSet() {}
 void TFieldsSetModel::DataSetChanged() {}
-void TFieldsSetModel::LayoutChanged() { Fields->SetFields(); }
+void TFieldsSetModel::LayoutChanged() {
+  if (Fields) Fields->SetFields();
+}
 
 void TFieldsSetModel::ActiveChanged() {
+  if (!Fields) return;
   Fields->SetFields();
   DoUpdateAfterOpen();
 }

@@ -2,6 +2,10 @@
 // dataset's fields.
 #include "run/tbnset/list.h"
 
+#include <algorithm>
+#include <limits>
+#include <utility>
+
 #include "platform/core/class_builder.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -71,6 +75,25 @@ void TFieldsList::SetFieldMap() {
   }
 }
 
+void TFieldsList::MoveInFieldMap(int from, int to) {
+  if (fieldMap_.empty()) return;
+  for (int& p : fieldMap_) {
+    if (p == from)
+      p = to;
+    else if (from < to && p > from && p <= to)
+      --p;
+    else if (to < from && p >= to && p < from)
+      ++p;
+  }
+  // The order SetFieldMap builds: index-bound records by IndexFieldNo, then
+  // the others, each in list order.
+  auto key = [this](int p) {
+    const int no = p < Count() ? GetItem(p)->GetIndexFieldNo() : -1;
+    return std::pair(no == -1 ? std::numeric_limits<int>::max() : no, p);
+  };
+  std::sort(fieldMap_.begin(), fieldMap_.end(), [&](int a, int b) { return key(a) < key(b); });
+}
+
 void TFieldsList::SetFields() {
   Touch();
   if (!panel_ || panel_->GetComponentState().Contains(csLoading)) return;
@@ -95,7 +118,8 @@ void TFieldsList::SetFields() {
         }
         if (found) {
           found->SetIndex(placed);
-          found->Update();
+          // Unchanged records raise nothing: no re-applying per layout change.
+          found->Rebind();
           ++placed;
           continue;
         }

@@ -82,6 +82,11 @@ class TFieldsList : public TCollection {
 
  private:
   friend class TFieldsListDesigner;
+  friend class TFieldRecord;
+  /// Keeps the map on the same records after the record at `from` moved to
+  /// `to`, in matching order.
+  void MoveInFieldMap(int from, int to);
+
   TFieldsSetModel* panel_;
   bool defaultFields_ = true;
   std::vector<int> fieldMap_;

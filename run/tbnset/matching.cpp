@@ -10,6 +10,7 @@
 #include "platform/db/field.h"
 #include "platform/sysutils/locale_compare.h"
 #include "platform/sysutils/strutils.h"
+#include "run/tbnset/errors.h"
 #include "run/tbnset/fieldsset.h"
 
 namespace tabulon {
@@ -217,8 +218,9 @@ bool TFieldsSetModel::CheckRecord(int from, int to) {
   if (matchListGeneration_ != Fields->Generation() || !matchDataSet_ ||
       matchDataSet_->GetFieldsGeneration() != matchFieldsGeneration_)
     ResolveMatchPlan();
-  to = std::min(to, static_cast<int>(matchPlan_.size()) - 1);
-  for (int p = std::max(from, 0); p <= to; ++p) {
+  const int size = static_cast<int>(matchPlan_.size());
+  if (from <= to && (from < 0 || to >= size)) ListIndexError(from < 0 || from >= size ? from : to);
+  for (int p = from; p <= to; ++p) {
     const TMatchStep& step = matchPlan_[static_cast<size_t>(p)];
     if (!step.Field) continue;
     if (step.Count != coOne && step.Count != coTwo) continue;

@@ -60,6 +60,9 @@ void TPanelFieldsSet::BeforeDestruction() {
 void TPanelFieldsSet::TearDown() {
   if (tornDown_) return;
   tornDown_ = true;
+  // The link stops telling the panel first: a descendant's SetOldDataSet
+  // may change the dataset, which then notifies its links.
+  if (DataLink) DataLink->Panel = nullptr;
   delete std::exchange(Fields, nullptr);
   if (TScrollingFieldsSet* box = std::exchange(ScrollingFieldsSet, nullptr)) TObject::Free(box);
   StyleOptions.reset();
@@ -116,6 +119,12 @@ void TPanelFieldsSet::Notification(TComponent* component, TOperation operation) 
 
 void TPanelFieldsSet::Loaded() {
   TCustomPanel::Loaded();
+  // The framework hands the parent's colour and font over only when the
+  // panel's own follow it; the text and edit styles may follow on their own.
+  if (GetParent()) {
+    if (!GetParentColor()) Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    if (!GetParentFont()) Perform(CM_PARENTFONTCHANGED, 0, 0);
+  }
   SetLoadProperties();
 }
 

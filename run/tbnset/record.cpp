@@ -60,8 +60,27 @@ std::string TFieldRecord::GetDisplayName() const {
 }
 
 void TFieldRecord::SetIndex(int value) {
-  if (value != GetIndex()) AddChanges({lcLayout});
-  TCollectionItem::SetIndex(value);
+  TFieldsList* list = GetFieldsList();
+  if (!list) {
+    TCollectionItem::SetIndex(value);
+    return;
+  }
+  // The field map holds positions: it follows the move before the list's
+  // update runs.
+  const int from = GetIndex();
+  list->BeginUpdate();
+  try {
+    TCollectionItem::SetIndex(value);
+    const int to = GetIndex();
+    if (to != from) {
+      AddChanges({lcLayout});
+      list->MoveInFieldMap(from, to);
+    }
+  } catch (...) {
+    list->EndUpdate();
+    throw;
+  }
+  list->EndUpdate();
 }
 
 void TFieldRecord::DestroyComponents() {
@@ -80,6 +99,22 @@ int TFieldRecord::GetEditIndex(const TComponent* control) const {
 // ---- Binding ----
 
 void TFieldRecord::Update() {
+  Bind();
+  AddChanges({lcLayout, lcSettings});
+  Notify();
+}
+
+void TFieldRecord::Rebind() {
+  if (!Bind()) return;
+  AddChanges({lcLayout, lcSettings});
+  Notify();
+}
+
+bool TFieldRecord::Bind() {
+  const int oldFieldIndex = fieldIndex_;
+  const int oldIndexFieldNo = indexFieldNo_;
+  const TFieldType oldDataType = GetDataType();
+  const bool oldLookupMode = lookupMode_;
   TFieldsSetModel* panel = GetPanel();
   fieldIndex_ = -1;
   if (recordKind_ == rkData && panel && panel->GetDataLink()->GetActive()) {
@@ -90,8 +125,8 @@ void TFieldRecord::Update() {
   UpdateValues();
   TField* field = GetField();
   SetLookupMode(field && field->GetFieldKind() == fkLookup && buttonStyle_ == rbsAuto);
-  AddChanges({lcLayout, lcSettings});
-  Notify();
+  return fieldIndex_ != oldFieldIndex || indexFieldNo_ != oldIndexFieldNo ||
+         GetDataType() != oldDataType || lookupMode_ != oldLookupMode;
 }
 
 TField* TFieldRecord::GetField() const {
@@ -353,7 +388,9 @@ void TFieldRecord::Assign(TPersistent* source) {
   TFieldsList* list = GetFieldsList();
   if (list) list->BeginUpdate();
   try {
-    assigned_ = TFieldRecordValues();
+    // Name is not copied: an explicit name stays explicit (and unique), a
+    // derived one follows the copied field name.
+    assigned_ = assigned_.Contains(frvName) ? TFieldRecordValues{frvName} : TFieldRecordValues();
     SetFieldName(src->GetFieldName());
     TFieldRecordValues from = src->assigned_;
     if (from.Contains(frvDisplayLabel)) SetDisplayLabel(src->GetDisplayLabel());

@@ -17,6 +17,7 @@
 #include "platform/db/db_types.h"
 #include "platform/variants/variant.h"
 #include "run/tbnset/captions.h"
+#include "run/tbnset/errors.h"
 #include "run/tbnset/types.h"
 
 namespace tabulon {
@@ -52,6 +53,9 @@ class TFieldRecord : public TCollectionItem {
   // ---- Binding ----
   /// Binds to the field named FieldName and refreshes what depends on it.
   void Update();
+  /// Binds like Update, but re-lays out and rebuilds the map only when the
+  /// binding (field, index position, data type, lookup mode) changed.
+  void Rebind();
   /// The bound field, or null (unbound or the link inactive).
   TField* GetField() const;
   /// The field that supplies defaults: the bound field, or the dataset's
@@ -167,15 +171,19 @@ class TFieldRecord : public TCollectionItem {
   bool IsAlignmentStored() const;
   bool IsDataTypeStored() const;
 
-  // ---- Values (slot 0: single value or lower bound; slot 1: upper bound) ----
-  bool IsNull(int slot) const { return VarIsClear(editValues_[slot]); }
+  // ---- Values (slot 0: single value or lower bound; slot 1: upper bound;
+  // any other slot raises EListError) ----
+  bool IsNull(int slot) const { return VarIsClear(editValues_[CheckSlot(slot)]); }
   void Clear(int slot) { SetAsVariant(slot, Null); }
-  Variant GetAsVariant(int slot) const { return editValues_[slot]; }
+  Variant GetAsVariant(int slot) const { return editValues_[CheckSlot(slot)]; }
   /// Normalises `value` to the record's type and stores it when it differs;
   /// tells the panel (applied at once under usAuto, else pending).
   void SetAsVariant(int slot, const Variant& value);
-  std::string GetAsString(int slot) const { return VariantToText(editValues_[slot]); }
-  void SetAsString(int slot, const std::string& value) { SetAsVariant(slot, TextToVariant(value)); }
+  std::string GetAsString(int slot) const { return VariantToText(editValues_[CheckSlot(slot)]); }
+  void SetAsString(int slot, const std::string& value) {
+    CheckSlot(slot);
+    SetAsVariant(slot, TextToVariant(value));
+  }
   int32_t GetAsInteger(int slot) const;
   void SetAsInteger(int slot, int32_t value) { SetAsVariant(slot, Variant(value)); }
   double GetAsFloat(int slot) const;
@@ -187,7 +195,7 @@ class TFieldRecord : public TCollectionItem {
   bool GetAsBoolean(int slot) const;
   void SetAsBoolean(int slot, bool value) { SetAsVariant(slot, Variant(value)); }
   /// The applied value of a slot (what matching reads).
-  const Variant& GetAppliedValue(int slot) const { return appliedValues_[slot]; }
+  const Variant& GetAppliedValue(int slot) const { return appliedValues_[CheckSlot(slot)]; }
   /// Copies both edit values into the applied values.
   void ApplyValues();
 
@@ -220,6 +228,17 @@ class TFieldRecord : public TCollectionItem {
  private:
   friend class TFieldRecordCaptions;
   void AddAssigned(TFieldRecordValue v) { assigned_.Include(v); }
+  /// The count and compare type the exclusion of an internal part and a
+  /// range checks against (only the own settings while loading).
+  TCountType CountForExclusion() const;
+  TCompareType CompareForExclusion() const;
+  /// Steps of Update without the notification; whether the binding changed.
+  bool Bind();
+  /// `slot` when it is 0 or 1; EListError otherwise.
+  static int CheckSlot(int slot) {
+    if (slot != 0 && slot != 1) ListIndexError(slot);
+    return slot;
+  }
   [[noreturn]] void RaiseInvalidValue(TFieldType type, const Variant& value) const;
   void Notify() { Changed(false); }
 

@@ -36,11 +36,24 @@ bool TFieldRecord::GetCaseInsensitive() const {
   return assigned_.Contains(frvCaseInsensitive) ? caseInsensitive_ : DefaultCaseInsensitive();
 }
 
+// While a form is read, the class options and the data type may not be
+// read yet, and a saved record may legally meet a class setting it
+// excludes: only the record's own settings exclude each other then.
+TCountType TFieldRecord::CountForExclusion() const {
+  if (!PanelLoading()) return GetCount();
+  return assigned_.Contains(frvCount) ? count_ : coNone;
+}
+
+TCompareType TFieldRecord::CompareForExclusion() const {
+  if (!PanelLoading()) return GetCompare();
+  return assigned_.Contains(frvCompare) ? compare_ : ctExact;
+}
+
 void TFieldRecord::SetCompare(TCompareType value) {
   if (assigned_.Contains(frvCompare) && compare_ == value) return;
   compare_ = value;
   assigned_.Include(frvCompare);
-  if (value == ctInternal && GetCount() == coTwo) {
+  if (value == ctInternal && CountForExclusion() == coTwo) {
     count_ = coOne;
     assigned_.Include(frvCount);
     AddChanges({lcLayout});
@@ -53,7 +66,7 @@ void TFieldRecord::SetCount(TCountType value) {
   if (assigned_.Contains(frvCount) && count_ == value) return;
   count_ = value;
   assigned_.Include(frvCount);
-  if (value == coTwo && GetCompare() == ctInternal) {
+  if (value == coTwo && CompareForExclusion() == ctInternal) {
     compare_ = ctInitial;
     assigned_.Include(frvCompare);
   }

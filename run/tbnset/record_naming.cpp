@@ -40,21 +40,29 @@ void TFieldRecord::SetName(const std::string& value) {
     assigned_.Exclude(frvName);
     return;
   }
-  if (NameTaken(GetFieldsList(), this, value))
-    throw ETabulonError(Format("Duplicate name \"%s\"", {value}));
+  // DefaultName plus a number is derived and stored as the normalised
+  // number (CITY01 becomes CITY1); anything else is explicit.
+  std::string stored = value;
+  bool derived = false;
   const std::string base = DefaultName();
   if (!base.empty() && value.size() >= base.size() &&
       AnsiUpperCase(value.substr(0, base.size())) == AnsiUpperCase(base)) {
     const std::string rest = value.substr(base.size());
     int32_t suffix = 0;
     if (rest.empty() || TryStrToInt(rest, suffix)) {
-      storedName_ = rest.empty() ? std::string() : std::to_string(suffix);
-      assigned_.Exclude(frvName);
-      return;
+      stored = rest.empty() ? std::string() : std::to_string(suffix);
+      derived = true;
     }
   }
-  storedName_ = value;
-  assigned_.Include(frvName);
+  // Both the text given and the name as it will read must be free.
+  TFieldsList* list = GetFieldsList();
+  if (NameTaken(list, this, value) || (derived && NameTaken(list, this, base + stored)))
+    throw ETabulonError(Format("Duplicate name \"%s\"", {value}));
+  storedName_ = stored;
+  if (derived)
+    assigned_.Exclude(frvName);
+  else
+    assigned_.Include(frvName);
 }
 
 bool TFieldRecord::IsNameStored() const { return GetName() != DefaultName(); }

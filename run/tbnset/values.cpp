@@ -108,6 +108,7 @@ Variant TFieldRecord::VarAsDataType(const Variant& value) const {
 }
 
 void TFieldRecord::SetAsVariant(int slot, const Variant& value) {
+  CheckSlot(slot);
   Variant v = VarAsDataType(value);
   if (SameValue(v, editValues_[slot])) return;
   editValues_[slot] = v;
@@ -154,7 +155,7 @@ void TFieldRecord::UpdateValues() {
 // ---- Typed reads ----
 
 int32_t TFieldRecord::GetAsInteger(int slot) const {
-  const Variant& v = editValues_[slot];
+  const Variant& v = editValues_[CheckSlot(slot)];
   if (VarIsClear(v)) return 0;
   try {
     return VarAsType(v, varInteger).AsInteger();
@@ -164,7 +165,7 @@ int32_t TFieldRecord::GetAsInteger(int slot) const {
 }
 
 double TFieldRecord::GetAsFloat(int slot) const {
-  const Variant& v = editValues_[slot];
+  const Variant& v = editValues_[CheckSlot(slot)];
   if (VarIsClear(v)) return 0.0;
   try {
     return VarAsType(v, varDouble).AsDouble();
@@ -174,7 +175,7 @@ double TFieldRecord::GetAsFloat(int slot) const {
 }
 
 Currency TFieldRecord::GetAsCurrency(int slot) const {
-  const Variant& v = editValues_[slot];
+  const Variant& v = editValues_[CheckSlot(slot)];
   if (VarIsClear(v)) return Currency();
   try {
     return VarAsType(v, varCurrency).AsCurrency();
@@ -184,7 +185,7 @@ Currency TFieldRecord::GetAsCurrency(int slot) const {
 }
 
 double TFieldRecord::GetAsDateTime(int slot) const {
-  const Variant& v = editValues_[slot];
+  const Variant& v = editValues_[CheckSlot(slot)];
   if (VarIsClear(v)) return 0.0;
   try {
     return VarAsType(v, varDate).AsDate();
@@ -194,7 +195,7 @@ double TFieldRecord::GetAsDateTime(int slot) const {
 }
 
 bool TFieldRecord::GetAsBoolean(int slot) const {
-  const Variant& v = editValues_[slot];
+  const Variant& v = editValues_[CheckSlot(slot)];
   if (VarIsClear(v)) return false;
   try {
     return VarAsType(v, varBoolean).AsBoolean();

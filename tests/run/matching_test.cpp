@@ -3,6 +3,8 @@
 // vanished fields and pending (not yet applied) values.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/db/field_defs.h"
 #include "tests/run/fieldsset_fixture.h"
 
@@ -38,6 +40,22 @@ TEST_F(Matching_, NoValuesMatchEveryRecord) {
   EXPECT_TRUE(panel->GetFields()->GetFieldMap().empty());
   EXPECT_EQ(Run().size(), 10u);
   EXPECT_TRUE(panel->CheckRecord(3, 2));
+}
+
+TEST_F(Matching_, BoundsOutsideTheMapRaiseTheListIndexError) {
+  R("NAME")->SetAsString(0, "Bob");
+  R("AGE")->SetAsInteger(0, 21);
+  ASSERT_EQ(panel->GetFields()->GetFieldMap().size(), 2u);
+  data.DataSet->Last();
+  EXPECT_FALSE(panel->CheckRecord(0, 1));
+  for (auto [from, to, bad] : {std::tuple{0, 2, 2}, {-1, 1, -1}, {5, 7, 5}}) {
+    try {
+      panel->CheckRecord(from, to);
+      FAIL() << from << ".." << to << " accepted";
+    } catch (const EListError& e) {
+      EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(bad) + ")");
+    }
+  }
 }
 
 TEST_F(Matching_, StringSingleValue) {

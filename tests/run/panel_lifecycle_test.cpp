@@ -101,6 +101,54 @@ TEST(FieldsPanelControl, TeardownHandsTheDatasetOverWhileTheLinkLives) {
   EXPECT_EQ(data.Source->LinkCount(), 0);
 }
 
+// A panel that, like a filter panel, changes the dataset it leaves: the
+// dataset then notifies its links while the panel is being torn down.
+class TUnhookingPanel : public TTestPanel {
+ public:
+  using TTestPanel::TTestPanel;
+  void SetOldDataSet(TDataSet* dataSet) override {
+    TTestPanel::SetOldDataSet(dataSet);
+    dataSet->SetFiltered(!dataSet->GetFiltered());
+    dataSet->FieldByName("AGE")->SetDisplayWidth(dataSet->FieldByName("AGE")->GetDisplayWidth() +
+                                                 1);
+    dataSet->Close();
+  }
+  void DataSetChanged() override {
+    Note("changed");
+    TTestPanel::DataSetChanged();
+  }
+  void LayoutChanged() override {
+    Note("layout");
+    TTestPanel::LayoutChanged();
+  }
+  void ActiveChanged() override {
+    Note("active");
+    TTestPanel::ActiveChanged();
+  }
+
+ private:
+  void Note(const char* what) {
+    if (Teardown) Teardown->push_back(what);
+  }
+};
+
+TEST(FieldsPanelControl, TeardownIsSafeWhenLeavingTheDatasetChangesIt) {
+  PeopleData data;
+  data.Add("Ann", 30, Null, true, 1.0);
+  std::vector<std::string> out;
+  {
+    PanelOnForm f;
+    auto* p = new TUnhookingPanel(f.Form);
+    p->SetParent(f.Form);
+    p->SetDataSource(data.Source);
+    p->Teardown = &out;
+  }
+  // The dataset was changed and closed; no handler of the dying panel ran.
+  EXPECT_EQ(out, (std::vector<std::string>{"old:People link label captions"}));
+  EXPECT_FALSE(data.DataSet->GetActive());
+  EXPECT_EQ(data.Source->LinkCount(), 0);
+}
+
 TEST(FieldsPanelControl, SettingsRelayoutOncePerChangeOrOncePerPaintBracket) {
   PanelOnForm f;
   TTestPanel* p = f.Panel;

@@ -87,6 +87,24 @@ TEST(FieldsPanelFormFile, EditColourFollowingTheParentIsWrittenAsTheFlag) {
   EXPECT_EQ(bp->GetStyleOptions()->GetColor(1), static_cast<TPanel*>(back.get())->GetColor());
 }
 
+TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColour) {
+  PanelOnForm f;
+  f.Form->SetColor(TColor(0x00336699));
+  f.Panel->SetColor(TColor(0x00112233));
+  TStyleOptions* so = f.Panel->GetStyleOptions();
+  so->SetParentColor(1, true);
+  ASSERT_EQ(so->GetColor(1), TColor(0x00336699));
+  const std::string text1 = ComponentToText(f.Form);
+
+  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
+  TStyleOptions* bs = bp->GetStyleOptions();
+  EXPECT_EQ(bp->GetColor(), TColor(0x00112233));
+  EXPECT_TRUE(bs->GetParentColor(1));
+  EXPECT_EQ(bs->GetColor(1), TColor(0x00336699));
+  EXPECT_EQ(ComponentToText(back.get()), text1);
+}
+
 TEST(FieldsPanelFormFile, EditorEventsBindToTheFormsMethods) {
   std::unique_ptr<TEditEventsForm, FormDeleter> form(new TEditEventsForm(nullptr));
   form->SetName("EditForm");

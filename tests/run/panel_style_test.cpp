@@ -109,6 +109,37 @@ TEST(FieldsPanelStyle, ColoursFollowTheParentAndEditColourStartsOwn) {
   EXPECT_EQ(p->TakeTrace(), "paint");
 }
 
+TEST(FieldsPanelStyle, LoadingEndsWithFollowingStylesTakingTheParentsValues) {
+  PanelOnForm f;
+  TTestPanel* p = f.Panel;
+  TStyleOptions* so = p->GetStyleOptions();
+  f.Form->SetColor(TColor(0x00336699));
+  f.Form->GetFont()->SetSize(13);
+  TFont own;
+  own.SetSize(8);
+  so->SetFont(2, &own);
+  // The panel's own colour and font do not follow, so the framework hands
+  // nothing over when loading ends.
+  p->SetColor(clWindow);
+  p->SetFont(&own);
+  // Read from a form file: the style flags come back without the values.
+  p->IncludeState(csLoading);
+  p->IncludeState(csReading);
+  so->SetParentColor(1, true);
+  so->SetParentFont(2, true);
+  p->ExcludeState(csReading);
+  EXPECT_EQ(so->GetColor(1), clWindow);
+  EXPECT_EQ(Size(so->GetFont(2)), 8);
+  p->TakeTrace();
+  p->Loaded();
+  EXPECT_EQ(so->GetColor(1), TColor(0x00336699));
+  EXPECT_EQ(Size(so->GetFont(2)), 13);
+  EXPECT_TRUE(so->GetParentColor(1) && so->GetParentFont(2));
+  EXPECT_EQ(p->GetColor(), clWindow);
+  EXPECT_EQ(Size(p->GetFont()), 8);
+  EXPECT_EQ(p->TakeTrace(), "paint paint");
+}
+
 TEST(FieldsPanelStyle, EmbeddedOptionsFollowTheOwnersOwner) {
   // Without an owner the options keep their own values whatever the flags.
   TTestDialogPanel loose(nullptr);

@@ -27,6 +27,16 @@ TEST(FieldRecordNaming, DerivedNamesFollowFieldNamesAndSuffixRule) {
   b->SetFieldName("CITY");
   c->SetFieldName("CITY");
   EXPECT_EQ(Names(list), "CITY,CITY1,CITY2");
+  // A name is checked as it will be stored: CITY01 would read CITY1.
+  for (const char* taken : {"CITY01", "city001", "CITY2"}) {
+    try {
+      a->SetName(taken);
+      FAIL() << taken << " accepted";
+    } catch (const ETabulonError& e) {
+      EXPECT_EQ(e.Message(), std::string("Duplicate name \"") + taken + "\"");
+    }
+  }
+  EXPECT_EQ(Names(list), "CITY,CITY1,CITY2");
   EXPECT_FALSE(a->IsNameStored());
   EXPECT_TRUE(b->IsNameStored());
   delete b;  // removing CITY1 renames nobody
@@ -217,6 +227,15 @@ TEST(FieldsListFlags, ChangesCollapseInsideUpdates) {
   // A caption change only re-lays out.
   name->GetCaptions()->SetCaption(0, "from");
   EXPECT_EQ(panel->TakeTrace(), "paint");
+  // The record's own "on" equals its stored text but replaces the panel's
+  // caption on screen.
+  panel->GetCaptions()->SetCaption(1, "to");
+  panel->TakeTrace();
+  name->GetCaptions()->SetCaption(1, "on");
+  EXPECT_EQ(name->GetCaptions()->GetCaption(1), "on");
+  EXPECT_EQ(panel->TakeTrace(), "paint");
+  name->GetCaptions()->SetCaption(1, "on");
+  EXPECT_EQ(panel->TakeTrace(), "");
   // While loading the list keeps its flags and does nothing.
   panel->IncludeState(csLoading);
   name->SetDisplayLabel("Loading");
@@ -250,6 +269,43 @@ TEST(FieldsListMap, IndexBoundRecordsComeFirstInIndexOrder) {
   list->GetItem(2)->SetAsString(0, "A");
   calc->SetAsInteger(0, 3);
   EXPECT_EQ(list->GetFieldMap(), (std::vector<int>{2, 1, 0}));
+
+  // After every move the map is the one a rebuild gives.
+  for (auto [from, to] : {std::pair{0, 3}, {4, 0}, {2, 1}, {3, 4}, {1, 2}}) {
+    list->GetItem(from)->SetIndex(to);
+    const std::vector<int> moved = list->GetFieldMap();
+    list->SetFieldMap();
+    EXPECT_EQ(moved, list->GetFieldMap()) << from << " to " << to;
+  }
+}
+
+TEST(FieldsListMap, FollowsMovesAndLayoutChangesWithoutReapplying) {
+  PeopleData data;
+  data.Add("Ann", 30, Null, true, 1.0);
+  data.Add("Bob", 40, Null, false, 2.0);
+  PanelPtr panel = MakePanel(data.Source);
+  TFieldsList* list = panel->GetFields();
+  panel->FindField("NAME")->SetAsString(0, "Bob");
+  panel->TakeTrace();
+  // Default-fields mode, a field's display width changes: one re-layout,
+  // no dataset update.
+  data.DataSet->FieldByName("NAME")->SetDisplayWidth(30);
+  EXPECT_EQ(panel->TakeTrace(), "paint");
+  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{0});
+  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
+  // A field that moves is still rebound and the records follow its order.
+  data.DataSet->FieldByName("AGE")->SetIndex(0);
+  EXPECT_EQ(Names(list), "AGE,NAME,BORN,ACTIVE,SCORE,NOTE");
+  for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(list->GetItem(i)->GetFieldIndex(), i);
+  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{1});
+  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
+  // A record moved by hand is still the one tested.
+  list->SetDefaultFields(false);
+  panel->TakeTrace();
+  list->GetItem(1)->SetIndex(4);
+  EXPECT_EQ(panel->TakeTrace(), "paint");
+  EXPECT_EQ(list->GetFieldMap(), std::vector<int>{4});
+  EXPECT_EQ(Matching(*panel, data.DataSet), std::vector<std::string>{"Bob"});
 }
 
 TEST(FieldRecordAssign, CopiesAssignedSettingsAndValuesOnly) {
@@ -273,6 +329,20 @@ TEST(FieldRecordAssign, CopiesAssignedSettingsAndValuesOnly) {
   EXPECT_EQ(dst->GetAsInteger(0), 33);
   EXPECT_FALSE(dst->GetCommentVisible());
   EXPECT_EQ(dst->GetName(), "AGE");
+
+  // The destination keeps its own name, explicit or derived, readable and unique.
+  TFieldRecord* village = list->Add();
+  village->SetFieldName("VILLAGE");
+  TFieldRecord* capital = list->Add();
+  capital->SetFieldName("VILLAGE");
+  capital->SetName("Capital");
+  TFieldRecord* town = list->Add();
+  town->SetFieldName("TOWN");
+  capital->Assign(village);
+  town->Assign(village);
+  EXPECT_EQ(capital->GetName(), "Capital");
+  EXPECT_EQ(panel->FindFieldRecord("Capital"), capital);
+  EXPECT_EQ(town->GetName(), "VILLAGE1");
   try {
     dst->Assign(data.DataSet->GetFieldDefs());
     FAIL() << "no exception";

@@ -28,6 +28,15 @@ TEST(PanelFormFile, RecordsCaptionsAndOptionsRoundTrip) {
   c->SetRecordKind(rkCalculated);
   c->SetDataType(ftCurrency);
   c->SetName("Sum");
+  // A record's own internal part meeting its class's range (legal across
+  // the two levels).
+  TFieldRecord* d = list->Add();
+  d->SetFieldName("RATIO");
+  d->SetRecordKind(rkCalculated);
+  d->SetDataType(ftFloat);
+  panel->GetCountOptions()->SetCount(2, coOne);
+  d->SetCompare(ctInternal);
+  panel->GetCountOptions()->SetCount(2, coTwo);
   panel->GetCountOptions()->SetCount(3, coOne);
   panel->GetCompareOptions()->SetCompare(5, ctInternal);  // string count stays coOne
   panel->GetCaptions()->SetCaption(1, "to");
@@ -41,7 +50,7 @@ TEST(PanelFormFile, RecordsCaptionsAndOptionsRoundTrip) {
 
   PanelPtr back(static_cast<TTestFieldsSet*>(ReadFormData(text, nullptr)));
   TFieldsList* bl = back->GetFields();
-  ASSERT_EQ(bl->Count(), 3);
+  ASSERT_EQ(bl->Count(), 4);
   EXPECT_FALSE(bl->GetDefaultFields());
   TFieldRecord* ba = bl->GetItem(0);
   EXPECT_EQ(ba->GetDisplayLabel(), "Town");
@@ -56,11 +65,24 @@ TEST(PanelFormFile, RecordsCaptionsAndOptionsRoundTrip) {
   EXPECT_EQ(bc->GetRecordKind(), rkCalculated);
   EXPECT_EQ(bc->GetDataType(), ftCurrency);
   EXPECT_EQ(bc->GetName(), "Sum");
+  TFieldRecord* bd = bl->GetItem(3);
+  EXPECT_EQ(bd->GetCompare(), ctInternal);
+  EXPECT_EQ(bd->GetCount(), coTwo);
+  EXPECT_EQ(bd->GetAssignedValues(), TFieldRecordValues{frvCompare});
   EXPECT_EQ(back->GetCountOptions()->GetCount(3), coOne);
   EXPECT_EQ(back->GetCompareOptions()->GetCompare(5), ctInternal);
   EXPECT_EQ(back->GetCaptions()->GetCaption(1), "to");
   EXPECT_EQ(back->GetUpdateState(), usExit);
   EXPECT_EQ(ComponentToText(back.get()), text);
+
+  // Within one record's own settings the rule still holds on reading.
+  const size_t at = text.find("Compare = ctInternal", text.find("'RATIO'"));
+  const size_t lineStart = text.rfind('\n', at) + 1;
+  std::string both = text;
+  both.insert(text.find('\n', at) + 1, text.substr(lineStart, at - lineStart) + "Count = coTwo\n");
+  PanelPtr again(static_cast<TTestFieldsSet*>(ReadFormData(both, nullptr)));
+  EXPECT_EQ(again->GetFields()->GetItem(3)->GetCompare(), ctInitial) << both;
+  EXPECT_EQ(again->GetFields()->GetItem(3)->GetCount(), coTwo);
 }
 
 TEST(PanelFormFile, DefaultFieldsListIsNotWritten) {

@@ -4,6 +4,8 @@
 // and when a written value reaches the dataset.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/core/format_settings.h"
 #include "platform/sysutils/clock.h"
 #include "platform/sysutils/datetime.h"
@@ -97,6 +99,32 @@ TEST(FieldValues, FailedWritesAndReadsRaiseAndKeepTheSlot) {
   EXPECT_EQ(s->GetAsInteger(1), 0);
   EXPECT_FALSE(s->GetAsBoolean(1));
   EXPECT_EQ(s->GetAsCurrency(1).Value, 0);
+}
+
+TEST(FieldValues, OnlySlotsZeroAndOneExist) {
+  PanelPtr panel = MakePanel(nullptr);
+  TFieldRecord* r = Calc(*panel, ftInteger);
+  r->SetAsInteger(1, 4);
+  const std::vector<std::pair<int, std::function<void(int)>>> uses = {
+      {2, [&](int s) { r->GetAsVariant(s); }},
+      {2, [&](int s) { r->SetAsVariant(s, Variant(int32_t(1))); }},
+      {-1, [&](int s) { r->IsNull(s); }},
+      {2, [&](int s) { r->Clear(s); }},
+      {2, [&](int s) { r->GetAsString(s); }},
+      {3, [&](int s) { r->SetAsString(s, "1"); }},
+      {2, [&](int s) { r->GetAsInteger(s); }},
+      {2, [&](int s) { r->SetAsInteger(s, 1); }},
+      {2, [&](int s) { r->GetAsFloat(s); }},
+      {2, [&](int s) { r->GetAsCurrency(s); }},
+      {2, [&](int s) { r->GetAsDateTime(s); }},
+      {2, [&](int s) { r->GetAsBoolean(s); }},
+      {2, [&](int s) { r->GetAppliedValue(s); }},
+  };
+  for (const auto& use : uses)
+    EXPECT_EQ(MessageOf<EListError>([&] { use.second(use.first); }),
+              "List index out of bounds (" + std::to_string(use.first) + ")");
+  EXPECT_TRUE(r->IsNull(0));
+  EXPECT_EQ(r->GetAsInteger(1), 4);
 }
 
 TEST(FieldValues, TextConversionFollowsLocaleSettings) {
