@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "bench/alloc_counter.h"
 #include "platform/core/class_builder.h"
 #include "platform/db/client_dataset.h"
 #include "platform/db/datasource.h"
@@ -17,23 +18,6 @@
 #include "platform/sysutils/locale_compare.h"
 #include "platform/sysutils/strutils.h"
 #include "run/tbnset.h"
-
-// ---- Allocation counting ----
-
-static std::atomic<long long> g_allocations{0};
-
-// The replacement pairs malloc with free for every form of new and delete.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(std::size_t n) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace tabulon {
 

@@ -1,20 +1,25 @@
-// tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...: loads a
-// form, shows it modally under the scripted host, feeds it the script and
-// prints the modal result and the values of the controls the script names
-// (and those given with --show, which must name controls of the form);
-// --png writes the form as the script ends. Script errors name their line.
+// tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...
+//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]...: loads a form,
+// writes the given values into its fields panels' records, shows it modally
+// under the scripted host, feeds it the script and prints the modal result,
+// the values of the controls the script names (and those given with
+// --show, which must name controls of the form) and the records the named
+// datasets show; --png writes the form as the script ends. Script errors
+// name their line.
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <ostream>
 
 #include "apps/tabulon/command.h"
 #include "apps/tabulon/form_input.h"
+#include "apps/tabulon/records_text.h"
 #include "platform/core/exceptions.h"
+#include "platform/db/dataset.h"
 #include "platform/forms/form.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
 #include "platform/host/host.h"
+#include "run/tbnset.h"
 
 namespace tabulon::app {
 namespace {
@@ -26,20 +31,39 @@ void SnapshotPng(TCustomForm& form, const std::string& path) {
   bitmap.SaveToPNGFile(path);
 }
 
-// A control of `form` (or of a frame it owns) by name, or null.
-TControl* FindNamedControl(TCustomForm* form, const std::string& name) {
-  std::function<TComponent*(TComponent*)> find = [&](TComponent* o) -> TComponent* {
-    if (TComponent* f = o->FindComponent(name)) return f;
-    for (int i = 0; i < o->ComponentCount(); ++i)
-      if (TComponent* f = find(o->Components(i))) return f;
-    return nullptr;
-  };
-  return dynamic_cast<TControl*>(find(form));
+// The component named `name` on the form or on any component it owns.
+TComponent* FindNamed(TComponent* owner, const std::string& name) {
+  if (TComponent* f = owner->FindComponent(name)) return f;
+  for (int i = 0; i < owner->ComponentCount(); ++i)
+    if (TComponent* f = FindNamed(owner->Components(i), name)) return f;
+  return nullptr;
+}
+
+TControl* FindNamedControl(TComponent* form, const std::string& name) {
+  return dynamic_cast<TControl*>(FindNamed(form, name));
+}
+
+// Writes "PANEL.FIELD[.SLOT]=TEXT" into the record's edit value.
+void SetPanelValue(TComponent* form, const std::string& arg) {
+  const size_t eq = arg.find('=');
+  const size_t dot = arg.find('.');
+  if (eq == std::string::npos || dot == std::string::npos || dot > eq)
+    throw EUsageError("--value expects PANEL.FIELD=TEXT, got " + arg);
+  std::string panelName = arg.substr(0, dot), field = arg.substr(dot + 1, eq - dot - 1);
+  int slot = 0;
+  if (field.size() > 2 && field[field.size() - 2] == '.' &&
+      (field.back() == '0' || field.back() == '1')) {
+    slot = field.back() - '0';
+    field.resize(field.size() - 2);
+  }
+  auto* panel = dynamic_cast<TFieldsSetModel*>(FindNamed(form, panelName));
+  if (!panel) throw EInputError("no fields panel named '" + panelName + "'");
+  panel->FieldByName(field)->SetAsString(slot, arg.substr(eq + 1));
 }
 
 int RunForm(CommandContext& ctx) {
   std::string formFile, scriptFile, png;
-  std::vector<std::string> show;
+  std::vector<std::string> show, values, rows;
   for (size_t i = 0; i < ctx.Args.size(); ++i) {
     const std::string& a = ctx.Args[i];
     auto next = [&]() -> std::string {
@@ -52,6 +76,10 @@ int RunForm(CommandContext& ctx) {
       png = next();
     else if (a == "--show")
       show.push_back(next());
+    else if (a == "--value")
+      values.push_back(next());
+    else if (a == "--rows")
+      rows.push_back(next());
     else if (a.size() > 1 && a[0] == '-')
       throw EUsageError("unknown option " + a);
     else if (formFile.empty())
@@ -76,6 +104,11 @@ int RunForm(CommandContext& ctx) {
     if (!FindNamedControl(form, n))
       throw EInputError(formFile + ": no control named '" + n + "' on form '" + form->GetName() +
                         "'");
+  for (const std::string& n : rows)
+    if (!dynamic_cast<TDataSet*>(FindNamed(form, n)))
+      throw EInputError(formFile + ": no dataset named '" + n + "' on form '" + form->GetName() +
+                        "'");
+  for (const std::string& v : values) SetPanelValue(form, v);
   std::vector<std::string> names = MentionedControls(steps);
   for (const std::string& n : show)
     if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
@@ -100,6 +133,11 @@ int RunForm(CommandContext& ctx) {
   for (const std::string& n : names)
     if (TControl* c = FindNamedControl(form, n))
       ctx.Out << n << " = " << DescribeControlValue(c) << "\n";
+  for (const std::string& n : rows) {
+    auto* data = dynamic_cast<TDataSet*>(FindNamed(form, n));
+    ctx.Out << "Rows of " << n << ": " << data->GetRecordCount() << "\n";
+    PrintRecords(ctx.Out, data, 0);
+  }
   for (const TMessageRecord& m : host.Messages())
     ctx.Out << "Message: " << m.Caption << ": " << m.Text << "\n";
   return 0;
@@ -107,7 +145,10 @@ int RunForm(CommandContext& ctx) {
 
 }  // namespace
 
-TBN_COMMAND("run", "FORMFILE [--script FILE] [--png OUT] [--show NAME]...",
-            "shows a form modally under the scripted host and prints its result", RunForm);
+TBN_COMMAND(
+    "run",
+    "FORMFILE [--script FILE] [--png OUT] [--show NAME]... [--value PANEL.FIELD[.SLOT]=TEXT]... "
+    "[--rows DATASET]...",
+    "shows a form modally under the scripted host and prints its result", RunForm);
 
 }  // namespace tabulon::app
