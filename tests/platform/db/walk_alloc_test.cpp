@@ -4,8 +4,27 @@
 // is counted.
 #include <gtest/gtest.h>
 
-#include "bench/count_allocations.h"
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 #include "tests/platform/db/db_fixtures.h"
+
+namespace {
+std::atomic<long long> g_allocations{0};
+}
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace tabulon::test {
 namespace {
@@ -23,9 +42,9 @@ class TCountingLink : public TDataLink {
 long long AllocationsOfWalk(TDataSet* d, int& visited) {
   d->First();
   visited = 0;
-  long long before = heap::AllocationCount();
+  long long before = g_allocations.load();
   for (; !d->GetEof(); d->Next()) ++visited;
-  return heap::AllocationCount() - before;
+  return g_allocations.load() - before;
 }
 
 class Walk : public ::testing::TestWithParam<Kind> {
