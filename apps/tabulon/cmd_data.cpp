@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "apps/tabulon/command.h"
+#include "apps/tabulon/records_text.h"
 #include "platform/core/format.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
@@ -14,15 +15,6 @@
 
 namespace tabulon::app {
 namespace {
-
-std::string Pad(const std::string& s, size_t width) {
-  size_t n = Utf8Length(s);
-  if (n > width) {
-    std::string cut(s.substr(0, Utf8Offset(s, width - 1)));
-    return cut + "~";
-  }
-  return s + std::string(width - n, ' ');
-}
 
 std::string OptionsText(TIndexOptions o) {
   std::string out;
@@ -117,24 +109,7 @@ int Run(CommandContext& ctx) {
   if (!data->GetIndexName().empty()) ctx.Out << ", index " << data->GetIndexName();
   if (!data->GetIndexFieldNames().empty()) ctx.Out << ", order " << data->GetIndexFieldNames();
   ctx.Out << "\n";
-  std::vector<size_t> widths;
-  std::string header = " ";
-  for (int i = 0; i < data->GetFieldCount(); ++i) {
-    TField* f = data->Fields(i);
-    widths.push_back(static_cast<size_t>(std::clamp(f->GetDisplayWidth(), 4, 24)));
-    header += " " + Pad(f->GetDisplayLabel(), widths.back());
-  }
-  ctx.Out << header << "\n";
-  long n = 0;
-  for (data->First(); !data->GetEof() && n < shown; data->Next(), ++n) {
-    std::string line = " ";
-    for (int i = 0; i < data->GetFieldCount(); ++i) {
-      std::string text = data->Fields(i)->GetDisplayText();
-      std::replace(text.begin(), text.end(), '\n', ' ');
-      line += " " + Pad(text, widths[static_cast<size_t>(i)]);
-    }
-    ctx.Out << line << "\n";
-  }
+  PrintRecords(ctx.Out, data.get(), shown);
   return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/index_defs.h"
+#include "platform/db/snapshot.h"
 
 namespace tabulon {
 
@@ -306,6 +307,7 @@ void TDataSet::SetFieldValues(const std::string& names, const Variant& values) {
 
 void TDataSet::AddField(TField* field) {
   fields_->list_.push_back(field);
+  ++fieldsGeneration_;
   if (GetActive()) {
     if (field->fieldKind_ != fkData) {
       field->calcIndex_ = static_cast<int>(calcValues_.size());
@@ -324,6 +326,7 @@ void TDataSet::RemoveField(TField* field) {
   auto it = std::find(l.begin(), l.end(), field);
   if (it == l.end()) return;
   l.erase(it);
+  ++fieldsGeneration_;
   for (TField*& f : sortFields_)
     if (f == field) f = nullptr;
   if (GetActive() && !ComponentState().Contains(csDestroying) && !field->isDefault_)
@@ -366,7 +369,9 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
       pendingChange_ = true;
     return;
   }
-  for (TDataSource* s : std::vector<TDataSource*>(dataSources_)) s->DataEvent(event, info);
+  // A source may leave (or be freed) while an earlier one is told.
+  for (TDataSource* s : detail::TPointerSnapshot<TDataSource>(dataSources_))
+    if (detail::StillListed(dataSources_, s)) s->DataEvent(event, info);
 }
 
 void TDataSet::DisableControls() {

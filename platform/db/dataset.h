@@ -143,6 +143,9 @@ class TDataSet : public TComponent {
   bool GetDefaultFields() const { return defaultFields_; }
   /// Re-reads the field definitions from the dataset's source.
   void UpdateFieldDefs();
+  /// Changes whenever a field joins or leaves the dataset, so that callers
+  /// holding field pointers can tell that they must look them up again.
+  uint32_t GetFieldsGeneration() const { return fieldsGeneration_; }
 
   // ---- Editing ----
   void Append();
@@ -327,6 +330,7 @@ class TDataSet : public TComponent {
   std::unique_ptr<TIndexDefs> indexDefs_;
   std::vector<TDataSource*> dataSources_;  // not owned
   bool defaultFields_ = true;
+  uint32_t fieldsGeneration_ = 0;  // see GetFieldsGeneration
   bool streamedActive_ = false;
   bool autoCalcFields_ = true;
   bool hasCalcFields_ = false;

@@ -346,6 +346,27 @@ Variant TField::GetValue() const {
   return ReadStore(slot);
 }
 
+bool TField::HasStoredText() const {
+  if (fieldKind_ != fkData) return false;
+  switch (dataType_) {
+    case ftString:
+    case ftFixedChar:
+    case ftWideString:
+    case ftMemo:
+    case ftFmtMemo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string_view TField::GetTextView() const {
+  if (!dataSet_) return {};
+  uint32_t slot = dataSet_->ActiveSlot();
+  if (slot == kNone || column_ < 0) return {};
+  return dataSet_->Store().GetText(slot, column_);
+}
+
 bool TField::IsNull() const {
   if (!dataSet_ || !dataSet_->GetActive()) return true;
   if (fieldKind_ != fkData) return VarIsClear(dataSet_->CalcValue(this));

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/alignment.h"
@@ -117,6 +118,13 @@ class TField : public TComponent {
   /// editing, entering a key, or calculating (calculated fields).
   void SetValue(const Variant& value);
   bool IsNull() const;
+  /// Whether the field is a data field whose records hold text (string and
+  /// memo types), so that GetTextView can read it.
+  bool HasStoredText() const;
+  /// The current record's text of a field with stored text, without copying
+  /// ("" for Null); valid until the record changes. Matching reads string
+  /// fields through it once per record without touching the heap.
+  std::string_view GetTextView() const;
   void Clear() { SetValue(Null); }
   virtual std::string GetAsString() const;
   virtual void SetAsString(const std::string& value);

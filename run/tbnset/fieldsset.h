@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/db/datasource.h"
 #include "run/tbnset/captions.h"
@@ -182,11 +183,29 @@ class TFieldsSetModel {
   int LocaleID = 1024;
 
  private:
-  bool MatchSingle(TFieldRecord* record, TCompareType compare, const Variant& value,
-                   const Variant& fieldValue);
-  bool MatchRange(TFieldRecord* record, TCompareType compare, const Variant& low,
-                  const Variant& high, const Variant& fieldValue);
+  // A record of the field map resolved for matching: what CheckRecord would
+  // otherwise work out again for every dataset record.
+  struct TMatchStep {
+    TFieldRecord* Record = nullptr;  // the record at this map position
+    TField* Field = nullptr;         // its bound field; null: skipped
+    TCountType Count = coNone;       // CountState
+    TCompareType Compare = ctExact;  // CompareState
+    bool TextLike = false;           // CaseSensitiveDependent of the record's type
+    bool CaseInsensitive = false;    // the record's GetCaseInsensitive
+    bool CaseField = false;          // CaseInsensitiveField
+    bool InPlace = false;            // a stored text field, read without copying
+    bool Direct = false;             // a data field: its value rather than the record's
+  };
+  // Resolves the field map into matchPlan_ when the list, its options or the
+  // dataset's fields changed since it was last resolved.
+  void ResolveMatchPlan();
+  bool MatchText(const TMatchStep& step, std::string_view field);
+  bool MatchValue(const TMatchStep& step, const Variant& fieldValue);
   bool destroyed_ = false;
+  std::vector<TMatchStep> matchPlan_;
+  uint64_t matchListGeneration_ = ~uint64_t{0};  // list generation of the plan
+  TDataSet* matchDataSet_ = nullptr;             // the dataset the plan's fields belong to
+  uint32_t matchFieldsGeneration_ = 0;           // its fields generation then
 };
 
 }  // namespace tabulon

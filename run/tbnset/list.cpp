@@ -53,6 +53,7 @@ void TFieldsList::Update(TCollectionItem* /*item*/) {
 }
 
 void TFieldsList::SetFieldMap() {
+  Touch();
   fieldMap_.clear();
   const bool apply = Changes.Contains(lcApply);
   for (int i = 0; i < Count(); ++i) {
@@ -94,6 +95,7 @@ void TFieldsList::MoveInFieldMap(int from, int to) {
 }
 
 void TFieldsList::SetFields() {
+  Touch();
   if (!panel_ || panel_->GetComponentState().Contains(csLoading)) return;
   BeginUpdate();
   try {

@@ -70,6 +70,11 @@ class TFieldsList : public TCollection {
 
   /// Pending change flags.
   TFieldsListChanges Changes;
+  /// Changes with every change of a record, an option or the map, so that
+  /// what matching resolved from them is known to be current.
+  uint64_t Generation() const { return generation_; }
+  /// Records that records, options or bindings changed.
+  void Touch() { ++generation_; }
 
  protected:
   /// Performs the pending re-layout and map rebuild (nothing while loading).
@@ -85,6 +90,7 @@ class TFieldsList : public TCollection {
   TFieldsSetModel* panel_;
   bool defaultFields_ = true;
   std::vector<int> fieldMap_;
+  uint64_t generation_ = 0;
   TFieldsListDesigner* designer_ = nullptr;
 };
 

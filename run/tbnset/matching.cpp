@@ -3,6 +3,9 @@
 // effective compare type, count and case rule. This runs once per dataset
 // record while a dataset filters, so it stops at the first failing record,
 // reads only mapped records and avoids heap work for non-text values.
+#include <algorithm>
+
+#include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/sysutils/locale_compare.h"
 #include "platform/sysutils/strutils.h"
@@ -87,71 +90,103 @@ int TFieldsSetModel::QXAnsiCompare(std::string_view s1, std::string_view s2,
          2;
 }
 
-bool TFieldsSetModel::MatchSingle(TFieldRecord* record, TCompareType compare, const Variant& value,
-                                  const Variant& fieldValue) {
-  const bool stringLike = CaseSensitiveDependent(record->GetDataType());
-  std::string b1, b2;
-  switch (compare) {
-    case ctExact:
-      if (stringLike)
-        return Compare(PlainText(value, b1), PlainText(fieldValue, b2),
-                       record->GetCaseInsensitive()) == 0;
-      if (VarIsClear(fieldValue)) return false;
-      return VarCompare(value, fieldValue) == 0;
-    case ctInitial: {
-      std::string_view v = RecordText(record, value, b1);
-      std::string_view f = RecordText(record, fieldValue, b2);
-      return Compare(v, Utf8Left(f, Utf8Length(v)), CaseInsensitiveField(record)) == 0;
+// The text rules. `field` is the field's text in the form the compare type
+// reads (plain or record text; the same for string-like records): in place
+// from the record store for stored text fields, converted otherwise.
+bool TFieldsSetModel::MatchText(const TMatchStep& step, std::string_view field) {
+  TFieldRecord* record = step.Record;
+  std::string b1;
+  const Variant& low = record->GetAppliedValue(0);
+  if (step.Count == coOne) {
+    switch (step.Compare) {
+      case ctExact:
+        return Compare(PlainText(low, b1), field, step.CaseInsensitive) == 0;
+      case ctInitial: {
+        std::string_view v = RecordText(record, low, b1);
+        return Compare(v, Utf8Left(field, Utf8Length(v)), step.CaseField) == 0;
+      }
+      case ctInternal:
+        if (step.CaseField)
+          return Contains(AnsiUpperCase(field), AnsiUpperCase(PlainText(low, b1)));
+        return Contains(field, RecordText(record, low, b1));
     }
-    case ctInternal:
-      if (CaseInsensitiveField(record))
-        return Contains(AnsiUpperCase(PlainText(fieldValue, b2)),
-                        AnsiUpperCase(PlainText(value, b1)));
-      return Contains(RecordText(record, fieldValue, b2), RecordText(record, value, b1));
+    return true;
   }
-  return true;
-}
-
-bool TFieldsSetModel::MatchRange(TFieldRecord* record, TCompareType compare, const Variant& low,
-                                 const Variant& high, const Variant& fieldValue) {
-  std::string b1, b2;
-  if (compare == ctExact) {
-    if (CaseSensitiveDependent(record->GetDataType())) {
-      const bool ci = record->GetCaseInsensitive();
-      std::string_view f = PlainText(fieldValue, b2);
-      if (Compare(PlainText(low, b1), f, ci) > 0) return false;
-      if (VarIsClear(high)) return true;
-      return Compare(PlainText(high, b1), f, ci) >= 0;
-    }
-    if (VarCompare(low, fieldValue) > 0) return false;
+  // A range. Initial and internal parts compare texts; an internal part that
+  // meets a range counts as initial.
+  const Variant& high = record->GetAppliedValue(1);
+  if (step.Compare == ctExact) {
+    if (Compare(PlainText(low, b1), field, step.CaseInsensitive) > 0) return false;
     if (VarIsClear(high)) return true;
-    return VarCompare(high, fieldValue) >= 0;
+    return Compare(PlainText(high, b1), field, step.CaseInsensitive) >= 0;
   }
-  // Initial and internal parts compare texts; an internal part that meets a
-  // range counts as initial.
-  const bool ci = CaseInsensitiveField(record);
-  std::string_view f = RecordText(record, fieldValue, b2);
-  if (Compare(RecordText(record, low, b1), f, ci) > 0) return false;
+  if (Compare(RecordText(record, low, b1), field, step.CaseField) > 0) return false;
   if (VarIsClear(high)) return true;
   std::string_view h = RecordText(record, high, b1);
-  return Compare(h, Utf8Left(f, Utf8Length(h)), ci) >= 0;
+  return Compare(h, Utf8Left(field, Utf8Length(h)), step.CaseField) >= 0;
+}
+
+bool TFieldsSetModel::MatchValue(const TMatchStep& step, const Variant& fieldValue) {
+  TFieldRecord* record = step.Record;
+  if (!step.TextLike && step.Compare == ctExact) {
+    // Values of other types compare as values; a Null field value equals no
+    // entered value and lies below every lower bound.
+    const Variant& low = record->GetAppliedValue(0);
+    if (step.Count == coOne) return !VarIsClear(fieldValue) && VarCompare(low, fieldValue) == 0;
+    if (VarCompare(low, fieldValue) > 0) return false;
+    const Variant& high = record->GetAppliedValue(1);
+    return VarIsClear(high) || VarCompare(high, fieldValue) >= 0;
+  }
+  const bool plain = step.Compare == ctExact ||
+                     (step.Count == coOne && step.Compare == ctInternal && step.CaseField);
+  std::string buffer;
+  std::string_view f =
+      plain ? PlainText(fieldValue, buffer) : RecordText(record, fieldValue, buffer);
+  return MatchText(step, f);
+}
+
+void TFieldsSetModel::ResolveMatchPlan() {
+  matchPlan_.clear();
+  TDataSet* ds = DataLink && DataLink->GetActive() ? DataLink->GetDataSet() : nullptr;
+  for (int index : Fields->GetFieldMap()) {
+    TMatchStep step;
+    step.Record = Fields->GetItem(index);
+    step.Field = step.Record->GetField();
+    if (step.Field) {
+      step.Count = CountState(step.Record);
+      step.Compare = CompareState(step.Record);
+      step.TextLike = CaseSensitiveDependent(step.Record->GetDataType());
+      step.CaseInsensitive = step.Record->GetCaseInsensitive();
+      step.CaseField = CaseInsensitiveField(step.Record);
+      step.Direct = step.Field->GetFieldKind() == fkData;
+      step.InPlace = step.TextLike && step.Field->HasStoredText();
+    }
+    matchPlan_.push_back(step);
+  }
+  matchDataSet_ = ds;
+  matchFieldsGeneration_ = ds ? ds->GetFieldsGeneration() : 0;
+  matchListGeneration_ = Fields->Generation();
 }
 
 bool TFieldsSetModel::CheckRecord(int from, int to) {
-  const std::vector<int>& map = Fields->GetFieldMap();
-  const int size = static_cast<int>(map.size());
+  const int size = static_cast<int>(Fields->GetFieldMap().size());
   if (from <= to && (from < 0 || to >= size)) ListIndexError(from < 0 || from >= size ? from : to);
-  for (int p = from; p <= to; ++p) {
-    TFieldRecord* record = Fields->GetItem(map[static_cast<size_t>(p)]);
-    if (!record->GetField()) continue;
-    const TCountType count = CountState(record);
-    if (count != coOne && count != coTwo) continue;
-    const TCompareType compare = CompareState(record);
-    const Variant fieldValue = record->GetFieldValue();
-    const bool ok = count == coOne
-                        ? MatchSingle(record, compare, record->GetAppliedValue(0), fieldValue)
-                        : MatchRange(record, compare, record->GetAppliedValue(0),
-                                     record->GetAppliedValue(1), fieldValue);
+  // The list generation is checked first: it changes before a dataset the
+  // plan refers to can go away (the link rebinds the records).
+  if (matchListGeneration_ != Fields->Generation() || !matchDataSet_ ||
+      matchDataSet_->GetFieldsGeneration() != matchFieldsGeneration_)
+    ResolveMatchPlan();
+  to = std::min(to, static_cast<int>(matchPlan_.size()) - 1);
+  for (int p = std::max(from, 0); p <= to; ++p) {
+    const TMatchStep& step = matchPlan_[static_cast<size_t>(p)];
+    if (!step.Field) continue;
+    if (step.Count != coOne && step.Count != coTwo) continue;
+    bool ok;
+    if (step.InPlace) {
+      ok = MatchText(step, step.Field->GetTextView());
+    } else {
+      ok = MatchValue(step, step.Direct ? step.Field->GetValue() : step.Record->GetFieldValue());
+    }
     if (!ok) return false;
   }
   return true;

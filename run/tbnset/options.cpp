@@ -39,6 +39,7 @@ void ListSettingsChanged(TFieldsSetModel* panel) {
   TFieldsList* list = panel ? panel->GetFields() : nullptr;
   if (!list) return;
   list->Changes += {lcLayout, lcSettings};
+  list->Touch();
   list->NotifyChanged();
 }
 }  // namespace

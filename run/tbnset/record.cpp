@@ -15,7 +15,10 @@ namespace tabulon {
 
 TFieldRecord::TFieldRecord(TCollection* collection)
     : TCollectionItem(collection), captions_(std::make_unique<TFieldRecordCaptions>(this)) {
-  if (auto* list = dynamic_cast<TFieldsList*>(collection)) list->Changes += {lcLayout, lcSettings};
+  if (auto* list = dynamic_cast<TFieldsList*>(collection)) {
+    list->Changes += {lcLayout, lcSettings};
+    list->Touch();
+  }
 }
 
 TFieldRecord::~TFieldRecord() {
@@ -41,7 +44,10 @@ TPersistent* TFieldRecord::GetOwner() const {
 }
 
 void TFieldRecord::AddChanges(TFieldsListChanges changes) const {
-  if (TFieldsList* list = GetFieldsList()) list->Changes += changes;
+  if (TFieldsList* list = GetFieldsList()) {
+    list->Changes += changes;
+    list->Touch();
+  }
 }
 
 bool TFieldRecord::PanelLoading() const {

@@ -1,0 +1,54 @@
+object CustomerFilter: TForm
+  Left = 200
+  Top = 150
+  Width = 420
+  Height = 220
+  BorderStyle = bsDialog
+  Caption = 'Filter customers'
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Position = poScreenCenter
+  object Sample: TSQLiteConnection
+    FileName = 'sample.db'
+    ReadOnly = True
+  end
+  object Customers: TTable
+    Connection = Sample
+    TableName = 'CUSTOMERS'
+    IndexName = 'IX_CUST_COMPANY'
+    Active = True
+  end
+  object CustomersSource: TDataSource
+    DataSet = Customers
+  end
+  object FilterPanel1: TDBFilterPanel
+    Left = 8
+    Top = 8
+    Width = 396
+    Height = 130
+    DataSource = CustomersSource
+    Fields = <
+      item
+        FieldName = 'COMPANY'
+        Compare = ctInitial
+      end
+      item
+        FieldName = 'CITY'
+      end
+      item
+        FieldName = 'SINCE'
+        Count = coTwo
+      end>
+    Filtered = True
+  end
+  object bbOk: TButton
+    Left = 329
+    Top = 150
+    Width = 75
+    Height = 25
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 1
+  end
+end
