@@ -287,8 +287,11 @@ void TField::SetLookupCache(bool value) {
 void TField::RefreshLookupList() {
   if (!lookupList_) lookupList_ = std::make_unique<TLookupList>();
   lookupList_->Clear();
-  if (!lookupDataSet_ || !lookupDataSet_->GetActive()) return;
   TDataSet* d = lookupDataSet_;
+  if (!d || d->ComponentState().Contains(csDestroying)) return;
+  // A closed lookup dataset is opened for the read and closed again.
+  bool wasActive = d->GetActive();
+  if (!wasActive) d->Open();
   TBookmark b = d->GetBookmark();
   d->DisableControls();
   try {
@@ -298,9 +301,11 @@ void TField::RefreshLookupList() {
     if (d->BookmarkValid(b)) d->GotoBookmark(b);
   } catch (...) {
     d->EnableControls();
+    if (!wasActive) d->Close();
     throw;
   }
   d->EnableControls();
+  if (!wasActive) d->Close();
 }
 
 void TField::Notification(TComponent* component, TOperation operation) {
@@ -365,6 +370,36 @@ std::string_view TField::GetTextView() const {
   uint32_t slot = dataSet_->ActiveSlot();
   if (slot == kNone || column_ < 0) return {};
   return dataSet_->Store().GetText(slot, column_);
+}
+
+bool TField::HasStoredNumber() const {
+  if (fieldKind_ != fkData) return false;
+  switch (dataType_) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+    case ftFloat:
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TField::GetNumber(double& value) const {
+  if (!dataSet_) return false;
+  uint32_t slot = dataSet_->ActiveSlot();
+  if (slot == kNone || column_ < 0) return false;
+  const detail::TRecordStore& s = dataSet_->Store();
+  if (s.IsNull(slot, column_)) return false;
+  if (dataType_ == ftFloat || dataType_ == ftDate || dataType_ == ftTime || dataType_ == ftDateTime)
+    value = s.GetDouble(slot, column_);
+  else
+    value = static_cast<double>(s.GetInt(slot, column_));
+  return true;
 }
 
 bool TField::IsNull() const {

@@ -125,6 +125,12 @@ class TField : public TComponent {
   /// ("" for Null); valid until the record changes. Matching reads string
   /// fields through it once per record without touching the heap.
   std::string_view GetTextView() const;
+  /// Whether the field is a data field whose records hold a 32-bit integer,
+  /// a float or a date-time, so that GetNumber can read it.
+  bool HasStoredNumber() const;
+  /// The current record's value of a field with a stored number as a double
+  /// (exact for those types); false for Null.
+  bool GetNumber(double& value) const;
   void Clear() { SetValue(Null); }
   virtual std::string GetAsString() const;
   virtual void SetAsString(const std::string& value);
@@ -161,7 +167,8 @@ class TField : public TComponent {
   void SetLookupCache(bool value);
   /// The cached key-to-result pairs (filled on open when LookupCache is set).
   TLookupList* GetLookupList() const { return lookupList_.get(); }
-  /// Refills the lookup list from the lookup dataset.
+  /// Refills the lookup list from the lookup dataset (opened for the read
+  /// and closed again when it is closed).
   void RefreshLookupList();
 
   /// Position of the value in the dataset's calculated values; -1 for data fields.

@@ -251,21 +251,25 @@ class TFieldsSetModel {
   // A record of the field map resolved for matching: what CheckRecord would
   // otherwise work out again for every dataset record.
   struct TMatchStep {
-    TFieldRecord* Record = nullptr;  // the record at this map position
-    TField* Field = nullptr;         // its bound field; null: skipped
-    TCountType Count = coNone;       // CountState
-    TCompareType Compare = ctExact;  // CompareState
-    bool TextLike = false;           // CaseSensitiveDependent of the record's type
-    bool CaseInsensitive = false;    // the record's GetCaseInsensitive
-    bool CaseField = false;          // CaseInsensitiveField
-    bool InPlace = false;            // a stored text field, read without copying
-    bool Direct = false;             // a data field: its value rather than the record's
+    TFieldRecord* Record = nullptr;        // the record at this map position
+    TField* Field = nullptr;               // its bound field; null: skipped
+    TCountType Count = coNone;             // CountState
+    TCompareType Compare = ctExact;        // CompareState
+    bool TextLike = false;                 // CaseSensitiveDependent of the record's type
+    bool CaseInsensitive = false;          // the record's GetCaseInsensitive
+    bool CaseField = false;                // CaseInsensitiveField
+    bool InPlace = false;                  // a stored text field, read without copying
+    bool Direct = false;                   // a data field: its value rather than the record's
+    bool Numeric = false;                  // exact numbers or dates, compared as doubles
+    bool LowSet = false, HighSet = false;  // applied values 0 and 1 not Null (Numeric)
+    double Low = 0, High = 0;              // their values (Numeric)
   };
   // Resolves the field map into matchPlan_ when the list, its options or the
   // dataset's fields changed since it was last resolved.
   void ResolveMatchPlan();
   bool MatchText(const TMatchStep& step, std::string_view field);
   bool MatchValue(const TMatchStep& step, const Variant& fieldValue);
+  static bool MatchNumber(const TMatchStep& step);
   bool destroyed_ = false;
   std::vector<TMatchStep> matchPlan_;
   uint64_t matchListGeneration_ = ~uint64_t{0};  // list generation of the plan

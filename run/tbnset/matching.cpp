@@ -4,6 +4,7 @@
 // record while a dataset filters, so it stops at the first failing record,
 // reads only mapped records and avoids heap work for non-text values.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
@@ -145,6 +146,46 @@ bool TFieldsSetModel::MatchValue(const TMatchStep& step, const Variant& fieldVal
   return MatchText(step, f);
 }
 
+namespace {
+
+// Whether `v` converts to a double exactly as the variant ordering sees it
+// (Null standing for "no bound").
+bool NumericBound(const Variant& v, bool& set, double& value) {
+  switch (v.Type()) {
+    case varNull:
+      set = false;
+      return true;
+    case varInteger:
+    case varDouble:
+    case varDate:
+      set = true;
+      value = v.AsDouble();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The variant ordering of two numbers: NaN before every number and equal
+// to itself.
+int CompareNumber(double a, double b) {
+  const bool na = std::isnan(a), nb = std::isnan(b);
+  if (na || nb) return na && nb ? 0 : na ? -1 : 1;
+  return a < b ? -1 : a > b ? 1 : 0;
+}
+
+}  // namespace
+
+// The exact rule of numbers and dates without variants: Null lies below
+// every lower bound and equals no entered value.
+bool TFieldsSetModel::MatchNumber(const TMatchStep& step) {
+  double f = 0;
+  const bool has = step.Field->GetNumber(f);
+  if (step.Count == coOne) return has && step.LowSet && CompareNumber(step.Low, f) == 0;
+  if (step.LowSet && (!has || CompareNumber(step.Low, f) > 0)) return false;
+  return !step.HighSet || !has || CompareNumber(step.High, f) >= 0;
+}
+
 void TFieldsSetModel::ResolveMatchPlan() {
   matchPlan_.clear();
   TDataSet* ds = DataLink && DataLink->GetActive() ? DataLink->GetDataSet() : nullptr;
@@ -160,6 +201,9 @@ void TFieldsSetModel::ResolveMatchPlan() {
       step.CaseField = CaseInsensitiveField(step.Record);
       step.Direct = step.Field->GetFieldKind() == fkData;
       step.InPlace = step.TextLike && step.Field->HasStoredText();
+      step.Numeric = !step.TextLike && step.Compare == ctExact && step.Field->HasStoredNumber() &&
+                     NumericBound(step.Record->GetAppliedValue(0), step.LowSet, step.Low) &&
+                     NumericBound(step.Record->GetAppliedValue(1), step.HighSet, step.High);
     }
     matchPlan_.push_back(step);
   }
@@ -169,20 +213,21 @@ void TFieldsSetModel::ResolveMatchPlan() {
 }
 
 bool TFieldsSetModel::CheckRecord(int from, int to) {
-  const int size = static_cast<int>(Fields->GetFieldMap().size());
-  if (from <= to && (from < 0 || to >= size)) ListIndexError(from < 0 || from >= size ? from : to);
   // The list generation is checked first: it changes before a dataset the
   // plan refers to can go away (the link rebinds the records).
   if (matchListGeneration_ != Fields->Generation() || !matchDataSet_ ||
       matchDataSet_->GetFieldsGeneration() != matchFieldsGeneration_)
     ResolveMatchPlan();
-  to = std::min(to, static_cast<int>(matchPlan_.size()) - 1);
-  for (int p = std::max(from, 0); p <= to; ++p) {
+  const int size = static_cast<int>(matchPlan_.size());
+  if (from <= to && (from < 0 || to >= size)) ListIndexError(from < 0 || from >= size ? from : to);
+  for (int p = from; p <= to; ++p) {
     const TMatchStep& step = matchPlan_[static_cast<size_t>(p)];
     if (!step.Field) continue;
     if (step.Count != coOne && step.Count != coTwo) continue;
     bool ok;
-    if (step.InPlace) {
+    if (step.Numeric) {
+      ok = MatchNumber(step);
+    } else if (step.InPlace) {
       ok = MatchText(step, step.Field->GetTextView());
     } else {
       ok = MatchValue(step, step.Direct ? step.Field->GetValue() : step.Record->GetFieldValue());
