@@ -17,7 +17,9 @@ namespace {
 
 using namespace tabulon;
 
-// Every value and comment text, exactly.
+// Every value and comment text, exactly. A blob record keeps whatever
+// kind of value it is given and is saved as its text, which comes back as
+// a text: only its text is compared.
 std::string Snapshot(TFieldsSetModel& panel) {
   std::string s;
   TFieldsList* list = panel.GetFields();
@@ -25,7 +27,8 @@ std::string Snapshot(TFieldsSetModel& panel) {
     TFieldRecord* r = list->GetItem(i);
     for (int slot = 0; slot < 2; ++slot) {
       const Variant& v = r->GetAsVariant(slot);
-      s += std::to_string(v.Type()) + ":";
+      if (r->GetDataType() != ftBlob) s += std::to_string(v.Type());
+      s += ":";
       if (!VarIsClear(v))
         s += v.Type() == varDouble || v.Type() == varDate ? std::to_string(v.AsDouble())
                                                           : VarToStr(v);
