@@ -67,6 +67,8 @@ void TFieldsSetModel::DestroyFieldsSet() {
     DataLink.reset();
   }
   Captions.reset();
+  ClearBuffer();
+  delete std::exchange(Buffer, nullptr);
 }
 
 void TFieldsSetModel::SetOldDataSet(TDataSet*) {}

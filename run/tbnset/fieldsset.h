@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/list.h"
 #include "platform/db/datasource.h"
 #include "run/tbnset/captions.h"
 #include "run/tbnset/list.h"
@@ -20,6 +21,17 @@
 namespace tabulon {
 
 class TFieldsSetModel;
+class TFiler;
+class TReader;
+class TStream;
+class TWriter;
+
+/// One record's values in a value buffer (a TList of these, owned by the
+/// list's holder and disposed with ClearBfr).
+struct TBufferField {
+  std::string FieldName;             // the record's FieldName; matched ignoring case
+  Variant Values[2] = {Null, Null};  // the record's two edit values
+};
 
 /// The panel's link to its data source.
 class TPanelFieldsSetDataLink : public TDataLink {
@@ -163,11 +175,63 @@ class TFieldsSetModel {
   /// Whether the field list is streamed (only outside default-fields mode).
   bool IsFieldsStored() const { return Fields && !Fields->GetDefaultFields(); }
 
+  // ---- Values (run/tbnset/persist*.cpp) ----
+  /// Sets both edit values of every record to Null in one list update.
+  virtual void ClearValues();
+  /// Declares the custom properties "Values" and "CommentTexts", written
+  /// only together with the stored records.
+  void DefineValuesProperties(TFiler* filer);
+  /// The values block: the non-Null edit values by record Name and type.
+  void WriteValues(TWriter* writer);
+  /// Reads a values block (current or old layout) in one list update; the
+  /// values of records not in it become Null.
+  void ReadValues(TReader* reader);
+  /// The comment-texts block: the non-empty comment texts by record Name.
+  void WriteCommentTexts(TWriter* writer);
+  /// Reads a comment-texts block (current or old layout).
+  void ReadCommentTexts(TReader* reader);
+  /// The image of the chosen sections: a list of a version, then each
+  /// section's ordinal and data.
+  void SaveToStream(TStream* stream, TSaveOptions options);
+  /// Reads an image; a section the panel does not handle is left unread,
+  /// so the next read fails with the reader's error.
+  void LoadFromStream(TStream* stream);
+  /// SaveToStream into a new (or emptied) file.
+  void SaveToFile(const std::string& fileName, TSaveOptions options);
+  /// LoadFromStream from a file opened read-only, denying others write access.
+  void LoadFromFile(const std::string& fileName);
+  /// SaveToStream into `result`.
+  void SaveToString(std::string& result, TSaveOptions options);
+  /// LoadFromStream from `data`.
+  void LoadFromString(const std::string& data);
+  /// Replaces the panel's buffer with the values of the non-empty records.
+  void SaveToBuffer() { SetBuffer(Buffer); }
+  /// Gives every record its buffered values (Null without an entry);
+  /// nothing before the first SaveToBuffer.
+  void ReadFromBuffer() { GetBuffer(Buffer); }
+  /// Empties the panel's buffer (the list itself stays).
+  void ClearBuffer() { ClearBfr(Buffer); }
+  /// Fills `list` (created when null, emptied otherwise) with the FieldName
+  /// and edit values of every record NotEmptyRecord accepts.
+  void SetBuffer(TList*& list);
+  /// Writes the values of the first entry with the record's FieldName
+  /// (ignoring case) into each record, Null without one; nothing when
+  /// `list` is null. One list update.
+  void GetBuffer(TList*& list);
+  /// Disposes every entry of `list` and empties it; the list stays.
+  static void ClearBfr(TList*& list);
+
  protected:
   /// Releases the list, the options and the link in the panel's order;
   /// hands the linked dataset to SetOldDataSet first. Called by the panel
   /// while it is still whole; safe to call twice.
   void DestroyFieldsSet();
+  /// Writes one section of an image; the values and comment-texts blocks
+  /// here, nothing for other options.
+  virtual void DoSaveToStream(TWriter* writer, TSaveOption option);
+  /// Reads one section of an image; the values and comment-texts blocks
+  /// here, nothing for other options.
+  virtual void DoLoadFromStream(TReader* reader, TSaveOption option);
 
   std::unique_ptr<TPanelFieldsSetDataLink> DataLink;
   TFieldsList* Fields = nullptr;  // owned; created by the concrete panel
@@ -181,6 +245,7 @@ class TFieldsSetModel {
   bool UpdateAfterOpen = true;
   TCompareFunc CompareFunc = &TFieldsSetModel::QXAnsiCompare;
   int LocaleID = 1024;
+  TList* Buffer = nullptr;  // owned, with its entries; created by the first SaveToBuffer
 
  private:
   // A record of the field map resolved for matching: what CheckRecord would

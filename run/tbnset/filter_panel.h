@@ -49,6 +49,12 @@ class TDBCustomFilterPanel : public TPanelFieldsSet {
   bool ValidateFieldRecord(TFieldRecord* record) override;
 
  protected:
+  /// The soFiltered section: the Filtered flag as one Boolean item;
+  /// other sections as the base writes them.
+  void DoSaveToStream(TWriter* writer, TSaveOption option) override;
+  /// The soFiltered section: reads one Boolean item and sets Filtered
+  /// (applying or removing the filter); other sections as the base.
+  void DoLoadFromStream(TReader* reader, TSaveOption option) override;
   /// Writes `handler` into the dataset's event through `prop`; nothing
   /// without a descriptor. An unassigned handler clears the event.
   static void SetDataSetOnFilterRecord(TDataSet* dataSet, const TPropInfo* prop,

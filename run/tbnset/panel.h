@@ -129,6 +129,8 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   void ValidateInsert(TComponent* component) override;
   void Notification(TComponent* component, TOperation operation) override;
   void Loaded() override;
+  /// The framework's custom data, then "Values" and "CommentTexts".
+  void DefineProperties(TFiler* filer) override;
 
  protected:
   void CMParentFontChanged(TMessage& msg) override;
