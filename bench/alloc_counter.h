@@ -14,10 +14,33 @@ inline std::atomic<long long> g_allocations{0};
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
 
-void* operator new(std::size_t n) {
+namespace alloc_counter_detail {
+inline void* Allocate(std::size_t n) noexcept {
   g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
+  return std::malloc(n ? n : 1);
+}
+}  // namespace alloc_counter_detail
+
+// Every plain, array and nothrow form is replaced, so that no allocation of
+// the runtime's own new (for instance a sanitizer's) is freed by the free()
+// below.
+void* operator new(std::size_t n) {
+  if (void* p = alloc_counter_detail::Allocate(n)) return p;
   throw std::bad_alloc();
 }
+void* operator new[](std::size_t n) {
+  if (void* p = alloc_counter_detail::Allocate(n)) return p;
+  throw std::bad_alloc();
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+  return alloc_counter_detail::Allocate(n);
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+  return alloc_counter_detail::Allocate(n);
+}
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
