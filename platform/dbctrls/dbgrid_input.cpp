@@ -36,35 +36,33 @@ void TCustomDBGrid::WMGetDlgCode(TMessage& msg) { msg.Result = DLGC_WANTARROWS; 
 
 void TCustomDBGrid::KeyDown(uint16_t& key, TShiftState shift) {
   inherited::KeyDown(key, shift);
-  TDataSet* ds = ActiveDataSet();
-  if (!ds || key == 0) return;
-  int page = VisibleRowCount();
+  if (!ActiveDataSet() || key == 0) return;
+  // Keys do what the scroll bars do. Rows are selected whole, so Home and
+  // End go to the first and the last record, with Ctrl or without.
   switch (key) {
     case VK_UP:
-      ds->Prior();
+      VScroll(SB_LINEUP, 0);
       break;
     case VK_DOWN:
-      ds->Next();
+      VScroll(SB_LINEDOWN, 0);
       break;
     case VK_PRIOR:
-      MovePage(-page);
+      VScroll(SB_PAGEUP, 0);
       break;
     case VK_NEXT:
-      MovePage(page);
+      VScroll(SB_PAGEDOWN, 0);
       break;
     case VK_HOME:
-      // Rows are selected whole, so Home and End go to the first and the
-      // last record, with Ctrl or without.
-      ds->First();
+      VScroll(SB_TOP, 0);
       break;
     case VK_END:
-      ds->Last();
+      VScroll(SB_BOTTOM, 0);
       break;
     case VK_LEFT:
-      SetLeftCol(leftCol_ - 1);
+      HScroll(SB_LINEUP, 0);
       break;
     case VK_RIGHT:
-      SetLeftCol(leftCol_ + 1);
+      HScroll(SB_LINEDOWN, 0);
       break;
     default:
       return;
