@@ -10,6 +10,7 @@
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/index_defs.h"
+#include "platform/db/snapshot.h"
 
 namespace tabulon {
 
@@ -366,7 +367,9 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
       pendingChange_ = true;
     return;
   }
-  for (TDataSource* s : std::vector<TDataSource*>(dataSources_)) s->DataEvent(event, info);
+  // A source may leave (or be freed) while an earlier one is told.
+  for (TDataSource* s : detail::TPointerSnapshot<TDataSource>(dataSources_))
+    if (detail::StillListed(dataSources_, s)) s->DataEvent(event, info);
 }
 
 void TDataSet::DisableControls() {

@@ -70,7 +70,7 @@ class TDataSet : public TComponent {
     // The common case of a plain scan stays inline: browsing, unfiltered,
     // nobody to notify.
     if (state_ == dsBrowse && !filtered_ && dataSources_.empty() && !BeforeScroll && !AfterScroll &&
-        pos_ >= 0) {
+        pos_ >= 0 && !eof_) {
       const std::vector<uint32_t>& v = indexed_ ? order_ : natural_;
       if (static_cast<size_t>(pos_) + 1 < v.size()) {
         activeSlot_ = v[static_cast<size_t>(++pos_)];
@@ -81,7 +81,9 @@ class TDataSet : public TComponent {
     MoveBy(1);
   }
   void Prior() { MoveBy(-1); }
-  /// Moves by `distance` visible records; returns how far it moved.
+  /// Moves by `distance` visible records; returns how far it moved. A move
+  /// clears the Bof or Eof flag of the side it leaves and sets the one it
+  /// runs into; standing on that edge already, it does nothing.
   int MoveBy(int distance);
   bool GetBof() const { return bof_; }
   bool GetEof() const { return eof_; }

@@ -57,6 +57,11 @@ void TDataSet::BeginInsert(bool atEnd) {
   if (!atEnd && !indexed_ && pos_ >= 0) insertPos_ = pos_;
   editSlot_ = store_.Allocate();
   state_ = dsInsert;
+  // The new record stands past the last one.
+  if (atEnd) {
+    bof_ = false;
+    eof_ = true;
+  }
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
   OnNewRecord(this);
