@@ -18,7 +18,7 @@ namespace tabulon {
 // ---- The link ----
 
 void TGridDataLink::ActiveChanged() { grid_->LinkActive(); }
-void TGridDataLink::LayoutChanged() { grid_->LinkActive(); }
+void TGridDataLink::LayoutChanged() { grid_->LayoutChanged(); }
 void TGridDataLink::DataSetChanged() { grid_->DataChanged(); }
 void TGridDataLink::DataSetScrolled(int distance) { grid_->Scrolled(distance); }
 void TGridDataLink::RecordChanged(TField*) { grid_->Invalidate(); }
@@ -129,6 +129,14 @@ void TCustomDBGrid::LinkActive() {
   wantedRow_ = 0;
   UpdateScrollBars();
   FillWindow(0);
+  Invalidate();
+}
+
+void TCustomDBGrid::LayoutChanged() {
+  // Fields shown, hidden, relabelled or resized: new columns, same rows.
+  BuildColumns();
+  UpdateScrollBars();
+  FillWindow(wantedRow_);
   Invalidate();
 }
 

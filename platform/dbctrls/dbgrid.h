@@ -130,6 +130,7 @@ class TCustomDBGrid : public TCustomControl {
   friend class TGridDataLink;
   // Data events from the link.
   virtual void LinkActive();
+  virtual void LayoutChanged();
   virtual void DataChanged();
   virtual void Scrolled(int distance);
 

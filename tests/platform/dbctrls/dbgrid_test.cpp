@@ -84,8 +84,11 @@ TEST_F(Grid, ColumnsAreTheVisibleFieldsWithLabelsAndCharacterWidths) {
   EXPECT_EQ(grid->GetRowHeight(), 16);
   EXPECT_EQ(grid->VisibleRowCount(), 5);
   EXPECT_EQ(grid->CellRect(0, 1), Rect(11 + 28, 16, 11 + 28 + 64, 32));
-  // A field hidden, relabelled or widened changes the columns at once.
+  // A field hidden, relabelled or widened changes the columns at once and
+  // leaves the current record in its row.
+  ds->Next();
   ds->FieldByName("NAME")->SetVisible(false);
+  EXPECT_EQ(grid->GetActiveRow(), 1);
   ASSERT_EQ(grid->GetColumnCount(), 2);
   EXPECT_EQ(grid->GetColumnField(1)->GetFieldName(), "CITY");
   ds->FieldByName("ID")->SetDisplayWidth(1);
@@ -185,6 +188,9 @@ TEST_F(Grid, ScrollBarsMoveTheDatasetAndTheColumns) {
   EXPECT_EQ(State(), "row 3 top 97 cur 100");
   grid->Perform(WM_VSCROLL, kTop, 0);
   EXPECT_EQ(State(), "row 0 top 1 cur 1");
+  // One notch of the wheel towards the user moves three records.
+  grid->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<uint16_t>(-120)) << 16, 0);
+  EXPECT_EQ(State(), "row 3 top 1 cur 4");
 
   // 100 - 4 (border) - 16 (bar) - 11 (indicator) = 69 pixels for columns of
   // 28, 64 and 52: the last column fits alone, so LeftCol stops at 2.
