@@ -142,6 +142,7 @@ void TDataSet::DoClose() {
   if (keySlot_ != detail::TRecordStore::kNone) store_.Release(keySlot_);
   keySlot_ = detail::TRecordStore::kNone;
   state_ = dsInactive;
+  modified_ = false;
   pos_ = -1;
   bof_ = eof_ = true;
   activeSlot_ = calcSlot_ = detail::TRecordStore::kNone;
@@ -448,11 +449,15 @@ void TDataSet::RunCalcFields() {
     }
     calcValues_[f->calcIndex_] = result;
   }
-  if (autoCalcFields_ || saved != dsBrowse) OnCalcFields(this);
+  OnCalcFields(this);
 }
 
 void TDataSet::FieldChanged(TField* field) {
-  if (field->fieldKind_ == fkData) calcSlot_ = detail::TRecordStore::kNone;
+  if (field->fieldKind_ == fkData && (state_ == dsEdit || state_ == dsInsert)) modified_ = true;
+  // Without AutoCalcFields, an edit keeps the values calculated when it began.
+  bool editing = state_ == dsEdit || state_ == dsInsert;
+  if (field->fieldKind_ == fkData && (autoCalcFields_ || !editing))
+    calcSlot_ = detail::TRecordStore::kNone;
   if (state_ == dsCalcFields || state_ == dsSetKey || state_ == dsFilter) return;
   DataEvent(deFieldChange, reinterpret_cast<intptr_t>(field));
 }

@@ -97,7 +97,7 @@ class TDataSet : public TComponent {
   int GetRecordCount() const;
 
   // ---- Bookmarks ----
-  /// A token for the current record (null without one).
+  /// A token for the current record (null without one, and while inserting).
   TBookmark GetBookmark() const;
   /// Makes the bookmarked record current; EDatabaseError "Record not found"
   /// when it no longer exists.
@@ -106,7 +106,8 @@ class TDataSet : public TComponent {
   void FreeBookmark(TBookmark& bookmark) const { bookmark = TBookmark(); }
   /// Whether the bookmarked record still exists.
   bool BookmarkValid(const TBookmark& bookmark) const;
-  /// Compares two bookmarks by their records' positions (-1, 0, 1).
+  /// Compares two bookmarks by their records' positions (-1, 0, 1); a null
+  /// bookmark orders after every other.
   int CompareBookmarks(const TBookmark& a, const TBookmark& b) const;
 
   // ---- Notifications ----
@@ -155,8 +156,12 @@ class TDataSet : public TComponent {
   void Delete();
   /// Appends a record with `values` in field order (Null for the rest) and posts it.
   void AppendRecord(const std::vector<Variant>& values);
-  /// Posts a pending edit or insert, as before a move.
+  /// Ends a pending edit or insert, as before a move: posts it when a data
+  /// field was changed, cancels it otherwise.
   void CheckBrowseMode();
+  /// Whether a data field was changed since Edit, Insert or Append (values
+  /// that OnNewRecord writes do not count).
+  bool GetModified() const { return modified_; }
 
   // ---- Searching ----
   /// Makes the first visible record whose `keyFields` match `keyValues`
@@ -206,6 +211,8 @@ class TDataSet : public TComponent {
   virtual void UpdateIndexDefs() {}
 
   // ---- Calculated fields ----
+  /// Whether calculated fields are recalculated while a field is edited;
+  /// every record read is calculated either way.
   bool GetAutoCalcFields() const { return autoCalcFields_; }
   void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
 
@@ -355,6 +362,8 @@ class TDataSet : public TComponent {
   uint32_t editSlot_ = detail::TRecordStore::kNone;  // edit or insert buffer
   uint32_t keySlot_ = detail::TRecordStore::kNone;   // key buffer of SetKey
   int insertPos_ = -1;                               // where Insert puts the record
+  bool appending_ = false;                           // the insert is an Append
+  bool modified_ = false;                            // the edit or insert changed a data field
 
   bool filtered_ = false;
   TFilterRecordEvent onFilterRecord_;

@@ -207,7 +207,8 @@ void TDataSet::PositionOf(uint32_t slot, int& pos) const {
 
 TBookmark TDataSet::GetBookmark() const {
   TBookmark b;
-  if (!GetActive() || pos_ < 0) return b;
+  // A record being inserted has no place yet.
+  if (!GetActive() || pos_ < 0 || state_ == dsInsert) return b;
   b.Id = View()[static_cast<size_t>(pos_)];
   b.Generation = store_.Generation(b.Id);
   return b;
@@ -233,7 +234,8 @@ void TDataSet::GotoBookmark(const TBookmark& bookmark) {
 }
 
 int TDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
-  if (a.IsNull() || b.IsNull()) return a.IsNull() == b.IsNull() ? 0 : (a.IsNull() ? -1 : 1);
+  // A real bookmark orders before a null one.
+  if (a.IsNull() || b.IsNull()) return a.IsNull() == b.IsNull() ? 0 : (a.IsNull() ? 1 : -1);
   int pa = -1, pb = -1;
   if (BookmarkValid(a)) PositionOf(a.Id, pa);
   if (BookmarkValid(b)) PositionOf(b.Id, pb);
