@@ -229,11 +229,27 @@ TEST_F(Grid, ClickingARowMakesItsRecordCurrent) {
 }
 
 TEST_F(Grid, APaintReadsExactlyTheVisibleRowsWhereverTheCursorIs) {
-  Make(100000);
+  Make(100000, 400);
+  // A calculated column: the dataset calculates once per record read, an
+  // independent count of the records a paint reads.
+  auto* tag = new TStringField(form.get());
+  tag->SetFieldName("TAG");
+  tag->SetFieldKind(fkCalculated);
+  tag->SetDataSet(ds);
+  int calcs = 0;
+  ds->OnCalcFields = [&](TDataSet* d) {
+    ++calcs;
+    d->FieldByName("TAG")->SetAsString("#" + d->FieldByName("ID")->GetAsString());
+  };
+  ASSERT_EQ(grid->GetColumnCount(), 4);
   for (int recNo : {1, 50000, 100000}) {
     ds->SetRecNo(recNo);
     int fills = grid->GetWindowFills();
+    calcs = 0;
     Paint();
+    EXPECT_EQ(calcs, 5) << recNo;
+    EXPECT_EQ(grid->GetCellText(4, 3), "#" + grid->GetCellText(4, 0));
+    EXPECT_EQ(tag->GetAsString(), "#" + std::to_string(recNo));
     EXPECT_EQ(grid->GetPaintReads(), 5) << recNo;
     EXPECT_EQ(grid->GetWindowVisited(), 4) << recNo;
     EXPECT_EQ(grid->GetWindowFills(), fills) << "painting refilled the window";
