@@ -394,18 +394,6 @@ void TDataSet::EnableControls() {
     DataEvent(deDataSetChange, 0);
 }
 
-void TDataSet::Refresh() {
-  CheckBrowseMode();
-  uint32_t keep = pos_ >= 0 ? View()[static_cast<size_t>(pos_)] : detail::TRecordStore::kNone;
-  if (InternalRefresh()) RebuildOrder();
-  if (!store_.Alive(keep)) keep = detail::TRecordStore::kNone;
-  calcSlot_ = detail::TRecordStore::kNone;
-  for (TField* f : fields_->list_)
-    if (f->fieldKind_ == fkLookup && f->lookupCache_) f->RefreshLookupList();
-  AfterReorder(keep);
-  DataEvent(deDataSetChange, 0);
-}
-
 // ---- Calculated values ----
 
 Variant TDataSet::CalcValue(const TField* field) {

@@ -117,7 +117,9 @@ class TDataSet : public TComponent {
   /// held-back events changed anything or the current record moved.
   void EnableControls();
   bool ControlsDisabled() const { return disableCount_ > 0; }
-  /// Re-reads the records (keeps the current record when it still exists).
+  /// Re-reads the records. Records still there keep their bookmarks and the
+  /// current record stays current; when it is gone, the nearest record that
+  /// followed it (else preceded it) becomes current.
   void Refresh();
   /// Sends `event` to every data source (held back while controls are disabled).
   void DataEvent(TDataEvent event, intptr_t info);
@@ -265,13 +267,21 @@ class TDataSet : public TComponent {
   /// Writes a posted record through to the source (a no-op in memory).
   virtual void InternalPost(uint32_t /*slot*/, bool /*inserted*/) {}
   virtual void InternalDelete(uint32_t /*slot*/) {}
-  /// Re-reads the records for Refresh; false when nothing was re-read (memory).
-  virtual bool InternalRefresh() { return false; }
+  /// Re-reads the records for Refresh into new slots of the store, appended
+  /// to `fresh` in natural order as soon as they are allocated (the records
+  /// of before stay until Refresh matched them); false when nothing was
+  /// re-read (memory).
+  virtual bool InternalRefresh(std::vector<uint32_t>& fresh) {
+    (void)fresh;
+    return false;
+  }
 
   /// Lays the store out from the field definitions (dropping its records).
   void LayoutStore();
   /// Appends a loaded record to the natural order (while opening).
   void AppendLoadedSlot(uint32_t slot) { natural_.push_back(slot); }
+  /// Makes `slots` the natural order (while opening).
+  void SetLoadedSlots(std::vector<uint32_t> slots) { natural_ = std::move(slots); }
   /// Drops every record and the current position.
   void ClearRecords();
   /// After the records were replaced while open: re-sorts, goes to the
@@ -323,6 +333,12 @@ class TDataSet : public TComponent {
   void MoveTo(int pos, bool notify);
   void ResetFilterCache();
   void AfterReorder(uint32_t keep);
+  /// Store columns that identify a record across a Refresh: the primary
+  /// index, else a unique one, else all columns.
+  std::vector<int> IdentityColumns() const;
+  /// Replaces the records by `fresh`, keeping the slot of each record that
+  /// is matched by its identity (its bookmarks stay valid).
+  void MergeRefreshed(std::vector<uint32_t>& fresh);
   void RunCalcFields();
 
   // Search helpers.

@@ -94,8 +94,9 @@ void TDataSet::Post() {
   if (state_ != dsEdit && state_ != dsInsert) DatabaseError(DbMsg("SNotEditing"), this);
   DataEvent(deUpdateRecord, 0);
   BeforePost(this);
+  // An auto-increment field may stay empty: the dataset fills it.
   for (TField* f : fields_->list_)
-    if (f->fieldKind_ == fkData && f->required_ && f->column_ >= 0 &&
+    if (f->fieldKind_ == fkData && f->required_ && f->column_ >= 0 && f->dataType_ != ftAutoInc &&
         store_.IsNull(editSlot_, f->column_))
       DatabaseErrorFmt(DbMsg("SFieldRequired"), {f->fieldName_}, this);
   bool inserted = state_ == dsInsert;

@@ -210,13 +210,13 @@ TBookmark TDataSet::GetBookmark() const {
   // A record being inserted has no place yet.
   if (!GetActive() || pos_ < 0 || state_ == dsInsert) return b;
   b.Id = View()[static_cast<size_t>(pos_)];
-  b.Generation = store_.Generation(b.Id);
+  b.Serial = store_.Serial(b.Id);
   return b;
 }
 
 bool TDataSet::BookmarkValid(const TBookmark& bookmark) const {
   if (!GetActive() || bookmark.IsNull() || !store_.Alive(bookmark.Id) ||
-      store_.Generation(bookmark.Id) != bookmark.Generation)
+      store_.Serial(bookmark.Id) != bookmark.Serial)
     return false;
   int pos;
   PositionOf(bookmark.Id, pos);

@@ -70,7 +70,7 @@ using TIndexOptions = TSet<TIndexOption>;
 /// filter and of the order; null when it names no record.
 struct TBookmark {
   uint32_t Id = UINT32_MAX;  // physical record slot
-  uint32_t Generation = 0;   // generation of the slot when the bookmark was taken
+  uint32_t Serial = 0;       // serial number of the record in that slot
   bool IsNull() const { return Id == UINT32_MAX; }
   bool operator==(const TBookmark&) const = default;
 };

@@ -287,8 +287,11 @@ void TField::SetLookupCache(bool value) {
 void TField::RefreshLookupList() {
   if (!lookupList_) lookupList_ = std::make_unique<TLookupList>();
   lookupList_->Clear();
-  if (!lookupDataSet_ || !lookupDataSet_->GetActive()) return;
   TDataSet* d = lookupDataSet_;
+  if (!d || d->ComponentState().Contains(csDestroying)) return;
+  // A closed lookup dataset is opened for the read and closed again.
+  bool wasActive = d->GetActive();
+  if (!wasActive) d->Open();
   TBookmark b = d->GetBookmark();
   d->DisableControls();
   try {
@@ -298,9 +301,11 @@ void TField::RefreshLookupList() {
     if (d->BookmarkValid(b)) d->GotoBookmark(b);
   } catch (...) {
     d->EnableControls();
+    if (!wasActive) d->Close();
     throw;
   }
   d->EnableControls();
+  if (!wasActive) d->Close();
 }
 
 void TField::Notification(TComponent* component, TOperation operation) {

@@ -153,7 +153,8 @@ class TField : public TComponent {
   void SetLookupCache(bool value);
   /// The cached key-to-result pairs (filled on open when LookupCache is set).
   TLookupList* GetLookupList() const { return lookupList_.get(); }
-  /// Refills the lookup list from the lookup dataset.
+  /// Refills the lookup list from the lookup dataset (opened for the read
+  /// and closed again when it is closed).
   void RefreshLookupList();
 
   /// Position of the value in the dataset's calculated values; -1 for data fields.

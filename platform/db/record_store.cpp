@@ -60,28 +60,21 @@ uint32_t TRecordStore::Allocate() {
   if (!free_.empty()) {
     id = free_.back();
     free_.pop_back();
-    uint8_t* s = Slot(id);
-    uint16_t gen;
-    std::memcpy(&gen, s + 1, 2);
-    std::memset(s, 0, slotSize_);
-    std::memcpy(s + 1, &gen, 2);
+    std::memset(Slot(id), 0, slotSize_);
   } else {
     id = slots_++;
     data_.resize(data_.size() + slotSize_, 0);
   }
-  Slot(id)[0] = 1;
+  uint32_t serial = nextSerial_++;
+  if (nextSerial_ == 0) nextSerial_ = 1;
+  std::memcpy(Slot(id), &serial, 4);
   return id;
 }
 
 void TRecordStore::Release(uint32_t id) {
   assert(Alive(id));
   for (int c = 0; c < ColumnCount(); ++c) ReleaseOverflow(id, c);
-  uint8_t* s = Slot(id);
-  s[0] = 0;
-  uint16_t gen;
-  std::memcpy(&gen, s + 1, 2);
-  ++gen;
-  std::memcpy(s + 1, &gen, 2);
+  std::memset(Slot(id), 0, 4);
   free_.push_back(id);
 }
 
@@ -237,6 +230,25 @@ void TRecordStore::CopyRecord(uint32_t src, uint32_t dst) {
         break;
       default:
         SetInt(dst, c, GetInt(src, c));
+    }
+  }
+}
+
+void TRecordStore::AppendKey(uint32_t id, const std::vector<int>& cols, std::string& out) const {
+  for (int c : cols) {
+    if (IsNull(id, c)) {
+      out += '\0';
+      continue;
+    }
+    out += '\1';
+    const TColumnLayout& l = cols_[static_cast<size_t>(c)];
+    if (l.Kind == TStorageKind::Text || l.Kind == TStorageKind::Blob) {
+      std::string_view t = GetText(id, c);
+      auto n = static_cast<uint32_t>(t.size());
+      out.append(reinterpret_cast<const char*>(&n), 4);
+      out.append(t);
+    } else {
+      out.append(reinterpret_cast<const char*>(Data(id, c)), WidthOf(l.Kind, l.InlineCap));
     }
   }
 }

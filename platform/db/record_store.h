@@ -1,7 +1,9 @@
 // The compact record store behind every dataset of this layer. Records are
-// fixed-width slots in one contiguous byte array: a 3-byte header (alive
-// flag and a 16-bit slot generation for bookmark validity), a null bitmap,
-// then each column packed without padding (read and written with memcpy).
+// fixed-width slots in one contiguous byte array: a 4-byte header (the
+// record's serial number, 0 for a free slot), a null bitmap, then each
+// column packed without padding (read and written with memcpy). Serial
+// numbers are never reused while the store lives, not even after Clear, so
+// a bookmark (slot and serial) names one record or none.
 // Texts up to a column's inline capacity live in the slot; longer texts and
 // blobs go to a side pool. Tuned for millions of small records that are
 // scanned sequentially and addressed by slot number in O(1).
@@ -37,19 +39,20 @@ class TRecordStore {
   const TColumnLayout& Column(int col) const { return cols_[static_cast<size_t>(col)]; }
   uint32_t SlotSize() const { return slotSize_; }
 
-  /// A new slot with every column null; reuses freed slots first.
+  /// A new slot with every column null and a new serial; reuses freed slots first.
   uint32_t Allocate();
-  /// Frees a slot (its generation advances so old bookmarks see it gone).
+  /// Frees a slot (its serial is gone for good, so old bookmarks see it gone).
   void Release(uint32_t id);
-  /// Drops every record.
+  /// Drops every record (serials keep counting).
   void Clear();
   /// Reserves room for `count` slots.
   void Reserve(size_t count);
-  bool Alive(uint32_t id) const { return id < slots_ && (Slot(id)[0] & 1) != 0; }
-  uint16_t Generation(uint32_t id) const {
-    uint16_t g;
-    std::memcpy(&g, Slot(id) + 1, 2);
-    return g;
+  bool Alive(uint32_t id) const { return id < slots_ && Serial(id) != 0; }
+  /// The serial number of the record in slot `id` (0 when free).
+  uint32_t Serial(uint32_t id) const {
+    uint32_t serial;
+    std::memcpy(&serial, Slot(id), 4);
+    return serial;
   }
   uint32_t SlotCount() const { return slots_; }
 
@@ -76,11 +79,14 @@ class TRecordStore {
 
   /// Copies every column of `src` into `dst` (texts deep-copied).
   void CopyRecord(uint32_t src, uint32_t dst);
+  /// Appends the bytes of columns `cols` of `id` to `out`: equal keys for
+  /// records with equal values in those columns.
+  void AppendKey(uint32_t id, const std::vector<int>& cols, std::string& out) const;
   /// Bytes held: slots, free list and the side pool.
   size_t MemoryBytes() const;
 
  private:
-  static constexpr uint32_t kHeader = 3;
+  static constexpr uint32_t kHeader = 4;
   static constexpr uint8_t kOverflow = 0xFF;
   uint8_t* Slot(uint32_t id) { return data_.data() + size_t{id} * slotSize_; }
   const uint8_t* Slot(uint32_t id) const { return data_.data() + size_t{id} * slotSize_; }
@@ -96,6 +102,7 @@ class TRecordStore {
 
   std::vector<TColumnLayout> cols_;
   uint32_t slotSize_ = kHeader;
+  uint32_t nextSerial_ = 1;         // serial of the next record (never 0)
   uint32_t slots_ = 0;              // slots in use or freed
   std::vector<uint8_t> data_;       // slots_ * slotSize_ bytes
   std::vector<uint32_t> free_;      // freed slot ids

@@ -82,7 +82,7 @@ TBookmark TRecordWindow::GetBookmark(int row) const {
   uint32_t record = rows_[static_cast<size_t>(row)].Record;
   if (record == kNone) return b;
   b.Id = record;
-  b.Generation = dataSet_->Store().Generation(record);
+  b.Serial = dataSet_->Store().Serial(record);
   return b;
 }
 
@@ -90,7 +90,7 @@ int TRecordWindow::RowOf(const TBookmark& bookmark) const {
   if (bookmark.IsNull()) return -1;
   for (size_t i = 0; i < rows_.size(); ++i)
     if (rows_[i].Record == bookmark.Id &&
-        dataSet_->Store().Generation(rows_[i].Record) == bookmark.Generation)
+        dataSet_->Store().Serial(rows_[i].Record) == bookmark.Serial)
       return static_cast<int>(i);
   return -1;
 }

@@ -199,10 +199,12 @@ void TSQLiteDataSet::InternalOpen(bool& keepRecords) {
   keepRecords = false;
   if (!stmt_) Prepare();
   LayoutStore();
-  LoadRows();
+  std::vector<uint32_t> slots;
+  LoadRows(slots);
+  SetLoadedSlots(std::move(slots));
 }
 
-void TSQLiteDataSet::LoadRows() {
+void TSQLiteDataSet::LoadRows(std::vector<uint32_t>& slots) {
   sqlite3* db = CheckConnection()->Handle();
   detail::TRecordStore& store = Store();
   TFieldDefs* defs = GetFieldDefs();
@@ -224,7 +226,7 @@ void TSQLiteDataSet::LoadRows() {
   while (rc == SQLITE_ROW) {
     ++row;
     uint32_t slot = store.Allocate();
-    AppendLoadedSlot(slot);
+    slots.push_back(slot);
     for (int c = 0; c < static_cast<int>(types_.size()); ++c) {
       int sc = sourceCol_[static_cast<size_t>(c)];
       int kind = sqlite3_column_type(stmt_, sc);
@@ -307,14 +309,13 @@ void TSQLiteDataSet::LoadRows() {
 
 void TSQLiteDataSet::InternalClose() { Finalize(); }
 
-bool TSQLiteDataSet::InternalRefresh() {
+bool TSQLiteDataSet::InternalRefresh(std::vector<uint32_t>& fresh) {
   Prepare();
   if (sqlite3_column_count(stmt_) != static_cast<int>(types_.size())) {
     Finalize();
     DatabaseError(DbMsg("SNoResultSet"), this);
   }
-  LayoutStore();
-  LoadRows();
+  LoadRows(fresh);
   return true;
 }
 

@@ -58,14 +58,15 @@ class TSQLiteDataSet : public TDataSet {
   void InternalInitFieldDefs() override;
   void InternalOpen(bool& keepRecords) override;
   void InternalClose() override;
-  bool InternalRefresh() override;
+  bool InternalRefresh(std::vector<uint32_t>& fresh) override;
   /// The column that is the table's row id (INTEGER PRIMARY KEY), or "".
   virtual std::string RowIdColumn() const { return {}; }
   TSQLiteConnection* CheckConnection() const;
 
  private:
   void Prepare();
-  void LoadRows();
+  /// Reads the rows of the stepped statement into new slots added to `slots`.
+  void LoadRows(std::vector<uint32_t>& slots);
   void Finalize();
   TSQLiteConnection* connection_ = nullptr;
   sqlite3_stmt* stmt_ = nullptr;  // prepared by InternalInitFieldDefs, stepped once

@@ -66,6 +66,49 @@ TEST(NativeFile, WritesTheDocumentedTextAndReadsItBack) {
   std::remove(path.c_str());
 }
 
+TEST(NativeFile, AFileNameIsReadOnOpenAndWrittenOnCloseWhenChanged) {
+  std::string path = TempPath(".dat"), csv = TempPath(".csv");
+  TComponent owner(nullptr);
+  MakeMixed(&owner)->SaveToFile(path);
+  auto fileText = [](const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  std::string original = fileText(path);
+  auto* d = new TClientDataSet(&owner);
+  d->SetFileName(path);
+  d->Open();
+  EXPECT_EQ(Column(d, "ID"), "1,2");
+  d->Close();  // unchanged: the file is left alone
+  std::remove(path.c_str());
+  EXPECT_EQ(fileText(path), "");
+  d->Open();
+  d->AppendRecord({Variant(3), Variant("three")});
+  d->Last();
+  d->Edit();
+  d->FieldByName("TXT")->SetAsString("never posted");
+  d->Close();  // the pending edit goes, the posted record is saved
+  auto* e = new TClientDataSet(&owner);
+  e->SetFileName(path);
+  e->Open();
+  EXPECT_EQ(Column(e, "ID"), "1,2,3");
+  e->Last();
+  EXPECT_EQ(e->FieldByName("TXT")->GetAsString(), "three");
+  e->First();
+  e->Delete();
+  TObject::Free(e);  // destruction closes, and so saves
+  TClientDataSet reread(nullptr);
+  reread.LoadFromFile(path);
+  EXPECT_EQ(Column(&reread, "ID"), "2,3");
+  // Records under a new file name are saved to it, in the format of the name.
+  reread.SetFileName(csv);
+  reread.Close();
+  EXPECT_EQ(fileText(csv).substr(0, 20), "ID,TXT,AMT,WHEN,NOTE");
+  EXPECT_NE(original, fileText(path));
+  std::remove(path.c_str());
+  std::remove(csv.c_str());
+}
+
 TEST(CsvFile, InfersTypesAndHonoursQuoting) {
   TComponent owner(nullptr);
   std::string path = TempPath(".csv");

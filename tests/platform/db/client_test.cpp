@@ -187,6 +187,33 @@ TEST(ClientEditing, AMovePostsOnlyAModifiedRecord) {
   EXPECT_EQ(d->GetRecordCount(), 5);
 }
 
+TEST(ClientEditing, AutoIncrementFieldsCountOnFromTheHighestValue) {
+  TComponent owner(nullptr);
+  auto* d = new TClientDataSet(&owner);
+  d->GetFieldDefs()->Add("ID", ftAutoInc, 0, true);
+  d->GetFieldDefs()->Add("TAG", ftString, 8);
+  d->CreateDataSet();
+  d->AppendRecord({Null, Variant("a")});
+  d->AppendRecord({Null, Variant("b")});
+  d->AppendRecord({Variant(10), Variant("given")});
+  d->Append();
+  d->FieldByName("TAG")->SetAsString("c");
+  EXPECT_TRUE(d->FieldByName("ID")->IsNull());  // given when posted
+  d->Post();
+  EXPECT_EQ(d->FieldByName("ID")->GetAsInteger(), 11);
+  d->Delete();
+  d->AppendRecord({Null, Variant("d")});  // numbers are not given twice
+  EXPECT_EQ(Column(d, "ID"), "1,2,10,12");
+  d->EmptyDataSet();
+  d->AppendRecord({Null, Variant("e")});
+  EXPECT_EQ(Column(d, "ID"), "13");
+  // Loaded records count too.
+  TClientDataSet copy(nullptr);
+  copy.LoadFromString(d->SaveToString());
+  copy.AppendRecord({Null, Variant("f")});
+  EXPECT_EQ(Column(&copy, "ID"), "13,14");
+}
+
 TEST(ClientKeyedSearch, GotoKeyAndGotoNearestAgreeWithALinearScan) {
   TComponent owner(nullptr);
   TClientDataSet* d = MakeNumbers(&owner);
@@ -336,6 +363,14 @@ TEST_F(CityFixture, LookupCacheAndLookupList) {
   cities->Close();
   people->First();
   EXPECT_EQ(city->GetAsString(), "Paris");
+  // A closed lookup dataset is opened to fill the cache, then closed again.
+  people->Close();
+  people->Open();
+  EXPECT_EQ(city->GetLookupList()->Count(), 2);
+  EXPECT_FALSE(cities->GetActive());
+  city->RefreshLookupList();
+  EXPECT_EQ(city->GetLookupList()->ValueOfKey(Variant(20)).AsString(), "Paris");
+  EXPECT_FALSE(cities->GetActive());
 }
 
 TEST_F(CityFixture, IncompleteLookupsAndDestroyedLookupDatasets) {

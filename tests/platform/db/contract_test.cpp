@@ -260,6 +260,52 @@ TEST_P(Contract, BookmarksSurviveFilterChanges) {
   EXPECT_EQ(d->GetRecNo(), 3);  // alpha, Alpha, bravo, ...
 }
 
+TEST_P(Contract, BookmarksLeadToTheirRecordOrNowhere) {
+  d->Open();
+  TBookmark b1 = d->GetBookmark();
+  d->SetRecNo(7);
+  TBookmark b7 = d->GetBookmark();
+  d->SetRecNo(8);
+  TBookmark b8 = d->GetBookmark();
+  d->SetRecNo(5);
+  TBookmark b5 = d->GetBookmark();
+  // The record goes: through the client dataset, or elsewhere and a Refresh.
+  auto remove = [&](int id) {
+    if (GetParam() == Kind::Client) {
+      d->Delete();
+      return;
+    }
+    TSQLiteConnection other(nullptr);
+    other.SetFileName(db.Path());
+    other.ExecSQL("DELETE FROM PEOPLE WHERE ID = ?", {Variant(id)});
+    d->Refresh();
+  };
+  remove(5);
+  EXPECT_EQ(Id(), 6);  // the nearest record that followed
+  EXPECT_FALSE(d->BookmarkValid(b5));
+  EXPECT_DB_ERROR(d->GotoBookmark(b5), "People: Record not found");
+  d->GotoBookmark(b7);
+  EXPECT_EQ(Id(), 7);
+  d->Last();
+  remove(8);
+  EXPECT_EQ(Id(), 7);  // none followed: the nearest before
+  EXPECT_FALSE(d->BookmarkValid(b8));
+  EXPECT_TRUE(d->BookmarkValid(b1));
+  d->GotoBookmark(b1);
+  EXPECT_EQ(Id(), 1);
+  EXPECT_EQ(Column(d, "ID"), "1,2,3,4,6,7");
+  // New records never take over old bookmarks, whatever slot they get.
+  if (auto* c = dynamic_cast<TClientDataSet*>(d)) {
+    c->EmptyDataSet();
+    for (int i = 1; i <= 8; ++i) c->AppendRecord({Variant(i)});
+  } else {
+    d->Close();
+    d->Open();
+  }
+  for (const TBookmark& b : {b1, b5, b7, b8}) EXPECT_FALSE(d->BookmarkValid(b));
+  EXPECT_DB_ERROR(d->GotoBookmark(b1), "People: Record not found");
+}
+
 TEST_P(Contract, OrdersByFieldListsWithDirections) {
   d->Open();
   d->SetRecNo(6);  // ID 6 stays current through the reorder

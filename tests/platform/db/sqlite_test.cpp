@@ -228,6 +228,41 @@ TEST_F(SQLite, ErrorsCarrySQLitesMessage) {
                   "Db: Cannot change the database of an open connection");
 }
 
+TEST_F(SQLite, RefreshMatchesRecordsByKeyOrByAllTheirValues) {
+  db->ExecSQL(
+      "CREATE TABLE K (ID INTEGER PRIMARY KEY, V TEXT);"
+      "CREATE TABLE U (CODE TEXT, V TEXT); CREATE UNIQUE INDEX U_CODE ON U (CODE);"
+      "CREATE TABLE N (V TEXT);");
+  for (const char* table : {"K", "U", "N"}) {
+    SCOPED_TRACE(table);
+    std::string ins = std::string("INSERT INTO ") + table + " VALUES (?, ?)";
+    if (std::string(table) == "N") ins = "INSERT INTO N VALUES (?)";
+    for (int i = 1; i <= 4; ++i) {
+      std::vector<Variant> row{Variant(i), Variant("v" + std::to_string(i))};
+      if (std::string(table) == "N") row = {Variant("v" + std::to_string(i))};
+      db->ExecSQL(ins, row);
+    }
+    TTable* t = Table(table);
+    t->Open();
+    t->SetRecNo(3);
+    TBookmark b3 = t->GetBookmark();
+    db->ExecSQL(std::string("UPDATE ") + table + " SET V = 'changed' WHERE V = 'v3'");
+    db->ExecSQL(std::string("INSERT INTO ") + table +
+                (std::string(table) == "N" ? " VALUES ('v0')" : " VALUES (0, 'v0')"));
+    t->SetIndexFieldNames("V");
+    t->Refresh();
+    if (std::string(table) == "N") {
+      // Without a key a changed record is another record: the nearest one follows.
+      EXPECT_FALSE(t->BookmarkValid(b3));
+      EXPECT_EQ(t->FieldByName("V")->GetAsString(), "v4");
+    } else {
+      EXPECT_TRUE(t->BookmarkValid(b3));
+      EXPECT_EQ(t->FieldByName("V")->GetAsString(), "changed");
+    }
+    EXPECT_EQ(Column(t, "V"), "changed,v0,v1,v2,v4");
+  }
+}
+
 TEST_F(SQLite, SQLiteDatasetsAreReadOnlyAndRefreshRereads) {
   db->ExecSQL("CREATE TABLE T (A INTEGER); INSERT INTO T VALUES (1),(2)");
   TTable* t = Table("T");
@@ -240,6 +275,11 @@ TEST_F(SQLite, SQLiteDatasetsAreReadOnlyAndRefreshRereads) {
   t->Refresh();
   EXPECT_EQ(Column(t, "A"), "0,1,2");
   EXPECT_EQ(t->FieldByName("A")->GetAsInteger(), 2);  // the current record is kept
+  // A refresh that fails leaves the records as they were.
+  db->ExecSQL("DROP TABLE T");
+  EXPECT_DB_ERROR(t->Refresh(), t->GetName() + ": no such table: T");
+  EXPECT_EQ(Column(t, "A"), "0,1,2");
+  EXPECT_EQ(t->FieldByName("A")->GetAsInteger(), 2);
   // Closing the connection closes its datasets.
   db->Close();
   EXPECT_FALSE(t->GetActive());
