@@ -302,6 +302,7 @@ class TDataSet : public TComponent {
  private:
   friend class TField;
   friend class TFields;
+  friend class TRecordWindow;
   struct TDisabledState;
 
   /// Starts inserting a new record at the end (Append) or before the current one (Insert).
