@@ -1,20 +1,25 @@
 // Dataset layer benchmarks. Each dataset operation runs next to a baseline
 // over the same data in the same run: a std::vector of structs for the
 // client dataset (the physical limit), a raw sqlite3_step loop for the
-// SQLite table and query.
+// SQLite table and query. Heap allocations made while walking are counted
+// and reported per record as "allocs_per_record".
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/db/client_dataset.h"
+#include "platform/db/datasource.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/index_defs.h"
@@ -23,9 +28,41 @@
 
 using namespace tabulon;
 
+// ---- Allocation counting ----
+
+static std::atomic<long long> g_allocations{0};
+
+// The replacement pairs malloc with free for every form of new and delete.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+void* operator new(std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 namespace {
 
 constexpr int kRecords = 1000000;
+
+// Reports the allocations made in its lifetime per processed record.
+class AllocationsPerRecord {
+ public:
+  explicit AllocationsPerRecord(benchmark::State& state) : state_(state), start_(g_allocations) {}
+  ~AllocationsPerRecord() {
+    double records = static_cast<double>(state_.iterations()) * kRecords;
+    state_.counters["allocs_per_record"] =
+        static_cast<double>(g_allocations.load() - start_) / records;
+  }
+
+ private:
+  benchmark::State& state_;
+  long long start_;
+};
 
 struct Rec {
   int32_t Id;
@@ -140,12 +177,40 @@ BENCHMARK(BM_Baseline_ScanTouch)->Unit(benchmark::kMillisecond);
 
 void BM_Client_Scan(benchmark::State& state) {
   TClientDataSet* d = D().cds.get();
+  AllocationsPerRecord count(state);
   for (auto _ : state) {
     for (d->First(); !d->GetEof(); d->Next()) benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 BENCHMARK(BM_Client_Scan)->Unit(benchmark::kMillisecond);
+
+// A data-aware control's view of the dataset: every move is told to it.
+class TCountingLink : public TDataLink {
+ public:
+  long long Scrolls = 0;
+
+ protected:
+  void DataSetScrolled(int) override { ++Scrolls; }
+};
+
+// The same walk with a data source and a link attached, as under a grid or
+// a fields panel: each Next notifies the source and the link.
+void BM_Client_ScanLinked(benchmark::State& state) {
+  TClientDataSet* d = D().cds.get();
+  TDataSource source(nullptr);
+  source.SetDataSet(d);
+  TCountingLink link;
+  link.SetDataSource(&source);
+  AllocationsPerRecord count(state);
+  for (auto _ : state) {
+    for (d->First(); !d->GetEof(); d->Next()) benchmark::ClobberMemory();
+  }
+  benchmark::DoNotOptimize(link.Scrolls);
+  state.SetItemsProcessed(state.iterations() * kRecords);
+  link.SetDataSource(nullptr);
+}
+BENCHMARK(BM_Client_ScanLinked)->Unit(benchmark::kMillisecond);
 
 // ---- Scan reading one field ----
 
@@ -198,12 +263,20 @@ void BM_Baseline_FilteredScan(benchmark::State& state) {
 }
 BENCHMARK(BM_Baseline_FilteredScan)->Unit(benchmark::kMillisecond);
 
+// Argument 1: with a data source and a link attached.
 void BM_Client_FilteredScan(benchmark::State& state) {
   TClientDataSet* d = D().cds.get();
+  TDataSource source(nullptr);
+  TCountingLink link;
+  if (state.range(0)) {
+    source.SetDataSet(d);
+    link.SetDataSource(&source);
+  }
   TField* f = d->FieldByName("ID");
   d->SetOnFilterRecord(
       TFilterRecordEvent([f](TDataSet*, bool& accept) { accept = f->GetAsInteger() % 2 == 0; }));
   d->SetFiltered(true);
+  AllocationsPerRecord count(state);
   for (auto _ : state) {
     int n = 0;
     for (d->First(); !d->GetEof(); d->Next()) ++n;
@@ -212,8 +285,9 @@ void BM_Client_FilteredScan(benchmark::State& state) {
   d->SetFiltered(false);
   d->SetOnFilterRecord(TFilterRecordEvent());
   state.SetItemsProcessed(state.iterations() * kRecords);
+  link.SetDataSource(nullptr);
 }
-BENCHMARK(BM_Client_FilteredScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Client_FilteredScan)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // ---- Locate on an unindexed field (a value near the end) ----
 

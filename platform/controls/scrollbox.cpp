@@ -65,17 +65,22 @@ void TControlScrollBar::SetVisible(bool v) {
 }
 
 TRect TControlScrollBar::ThumbRect(int barLength, int barThickness) const {
-  int track = barLength - 2 * barThickness;
   int client = kind_ == sbHorizontal ? control_->GetClientWidth() : control_->GetClientHeight();
-  if (track <= 0 || range_ <= 0) return {};
-  int thumb = std::max(8, static_cast<int>(static_cast<long long>(track) * client / range_));
+  return ScrollBarThumb(kind_, barLength, barThickness, client, range_, position_);
+}
+
+TRect ScrollBarThumb(TScrollBarKind kind, int barLength, int barThickness, int64_t page,
+                     int64_t range, int64_t position) {
+  int track = barLength - 2 * barThickness;
+  if (track <= 0 || range <= 0) return {};
+  int thumb = static_cast<int>(std::max<int64_t>(8, track * page / range));
   thumb = std::min(thumb, track);
-  int maxPos = GetMaxPosition();
-  int offset =
-      maxPos > 0 ? static_cast<int>(static_cast<long long>(track - thumb) * position_ / maxPos) : 0;
+  int64_t maxPos = std::max<int64_t>(0, range - page);
+  position = std::clamp<int64_t>(position, 0, maxPos);
+  int offset = maxPos > 0 ? static_cast<int>((track - thumb) * position / maxPos) : 0;
   int start = barThickness + offset;
-  return kind_ == sbHorizontal ? Rect(start, 0, start + thumb, barThickness)
-                               : Rect(0, start, barThickness, start + thumb);
+  return kind == sbHorizontal ? Rect(start, 0, start + thumb, barThickness)
+                              : Rect(0, start, barThickness, start + thumb);
 }
 
 TScrollingWinControl::TScrollingWinControl(TComponent* owner)
@@ -291,10 +296,11 @@ void PaintArrowButton(TCanvas& c, const TRect& r, int dir) {
     }
 }
 
-void PaintBar(TCanvas& c, const TControlScrollBar& s, const TRect& r) {
-  bool horz = s.GetKind() == sbHorizontal;
+}  // namespace
+
+void PaintScrollBar(TCanvas& c, const TRect& r, TScrollBarKind kind, const TRect& thumb) {
+  bool horz = kind == sbHorizontal;
   int thick = horz ? r.Height() : r.Width();
-  int len = horz ? r.Width() : r.Height();
   c.GetBrush()->SetColor(clScrollBar);
   c.GetBrush()->SetStyle(bsSolid);
   c.FillRect(r);
@@ -305,12 +311,19 @@ void PaintBar(TCanvas& c, const TControlScrollBar& s, const TRect& r) {
     PaintArrowButton(c, Rect(r.Left, r.Top, r.Right, r.Top + thick), 0);
     PaintArrowButton(c, Rect(r.Left, r.Bottom - thick, r.Right, r.Bottom), 1);
   }
-  TRect t = OffsetRect(s.ThumbRect(len, thick), r.Left, r.Top);
+  TRect t = OffsetRect(thumb, r.Left, r.Top);
   if (t.IsEmpty()) return;
   c.GetBrush()->SetColor(clBtnFace);
   c.FillRect(t);
   Frame3D(c, t, cl3DLight, cl3DDkShadow, 1);
   Frame3D(c, t, clBtnHighlight, clBtnShadow, 1);
+}
+
+namespace {
+void PaintBar(TCanvas& c, const TControlScrollBar& s, const TRect& r) {
+  bool horz = s.GetKind() == sbHorizontal;
+  PaintScrollBar(c, r, s.GetKind(),
+                 s.ThumbRect(horz ? r.Width() : r.Height(), horz ? r.Height() : r.Width()));
 }
 }  // namespace
 

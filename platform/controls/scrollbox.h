@@ -57,6 +57,14 @@ class TControlScrollBar : public TPersistent {
   bool shown_ = false;
 };
 
+/// The thumb of a scroll bar `barLength` long and `barThickness` thick that
+/// shows `page` of `range` units scrolled to `position` (0..range - page), in
+/// bar pixels; empty when the bar has no track or nothing to show.
+TRect ScrollBarThumb(TScrollBarKind kind, int barLength, int barThickness, int64_t page,
+                     int64_t range, int64_t position);
+/// Paints a scroll bar into `r`: arrow buttons, the track and `thumb` (bar pixels).
+void PaintScrollBar(TCanvas& canvas, const TRect& r, TScrollBarKind kind, const TRect& thumb);
+
 /// A windowed control whose children scroll.
 class TScrollingWinControl : public TWinControl {
   TBN_CLASS(TScrollingWinControl, TWinControl)

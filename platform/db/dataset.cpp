@@ -10,6 +10,7 @@
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "platform/db/index_defs.h"
+#include "platform/db/snapshot.h"
 
 namespace tabulon {
 
@@ -141,6 +142,7 @@ void TDataSet::DoClose() {
   if (keySlot_ != detail::TRecordStore::kNone) store_.Release(keySlot_);
   keySlot_ = detail::TRecordStore::kNone;
   state_ = dsInactive;
+  modified_ = false;
   pos_ = -1;
   bof_ = eof_ = true;
   activeSlot_ = calcSlot_ = detail::TRecordStore::kNone;
@@ -366,7 +368,9 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
       pendingChange_ = true;
     return;
   }
-  for (TDataSource* s : std::vector<TDataSource*>(dataSources_)) s->DataEvent(event, info);
+  // A source may leave (or be freed) while an earlier one is told.
+  for (TDataSource* s : detail::TPointerSnapshot<TDataSource>(dataSources_))
+    if (detail::StillListed(dataSources_, s)) s->DataEvent(event, info);
 }
 
 void TDataSet::DisableControls() {
@@ -445,11 +449,15 @@ void TDataSet::RunCalcFields() {
     }
     calcValues_[f->calcIndex_] = result;
   }
-  if (autoCalcFields_ || saved != dsBrowse) OnCalcFields(this);
+  OnCalcFields(this);
 }
 
 void TDataSet::FieldChanged(TField* field) {
-  if (field->fieldKind_ == fkData) calcSlot_ = detail::TRecordStore::kNone;
+  if (field->fieldKind_ == fkData && (state_ == dsEdit || state_ == dsInsert)) modified_ = true;
+  // Without AutoCalcFields, an edit keeps the values calculated when it began.
+  bool editing = state_ == dsEdit || state_ == dsInsert;
+  if (field->fieldKind_ == fkData && (autoCalcFields_ || !editing))
+    calcSlot_ = detail::TRecordStore::kNone;
   if (state_ == dsCalcFields || state_ == dsSetKey || state_ == dsFilter) return;
   DataEvent(deFieldChange, reinterpret_cast<intptr_t>(field));
 }

@@ -70,7 +70,7 @@ class TDataSet : public TComponent {
     // The common case of a plain scan stays inline: browsing, unfiltered,
     // nobody to notify.
     if (state_ == dsBrowse && !filtered_ && dataSources_.empty() && !BeforeScroll && !AfterScroll &&
-        pos_ >= 0) {
+        pos_ >= 0 && !eof_) {
       const std::vector<uint32_t>& v = indexed_ ? order_ : natural_;
       if (static_cast<size_t>(pos_) + 1 < v.size()) {
         activeSlot_ = v[static_cast<size_t>(++pos_)];
@@ -81,7 +81,9 @@ class TDataSet : public TComponent {
     MoveBy(1);
   }
   void Prior() { MoveBy(-1); }
-  /// Moves by `distance` visible records; returns how far it moved.
+  /// Moves by `distance` visible records; returns how far it moved. A move
+  /// clears the Bof or Eof flag of the side it leaves and sets the one it
+  /// runs into; standing on that edge already, it does nothing.
   int MoveBy(int distance);
   bool GetBof() const { return bof_; }
   bool GetEof() const { return eof_; }
@@ -95,7 +97,7 @@ class TDataSet : public TComponent {
   int GetRecordCount() const;
 
   // ---- Bookmarks ----
-  /// A token for the current record (null without one).
+  /// A token for the current record (null without one, and while inserting).
   TBookmark GetBookmark() const;
   /// Makes the bookmarked record current; EDatabaseError "Record not found"
   /// when it no longer exists.
@@ -104,7 +106,8 @@ class TDataSet : public TComponent {
   void FreeBookmark(TBookmark& bookmark) const { bookmark = TBookmark(); }
   /// Whether the bookmarked record still exists.
   bool BookmarkValid(const TBookmark& bookmark) const;
-  /// Compares two bookmarks by their records' positions (-1, 0, 1).
+  /// Compares two bookmarks by their records' positions (-1, 0, 1); a null
+  /// bookmark orders after every other.
   int CompareBookmarks(const TBookmark& a, const TBookmark& b) const;
 
   // ---- Notifications ----
@@ -153,8 +156,12 @@ class TDataSet : public TComponent {
   void Delete();
   /// Appends a record with `values` in field order (Null for the rest) and posts it.
   void AppendRecord(const std::vector<Variant>& values);
-  /// Posts a pending edit or insert, as before a move.
+  /// Ends a pending edit or insert, as before a move: posts it when a data
+  /// field was changed, cancels it otherwise.
   void CheckBrowseMode();
+  /// Whether a data field was changed since Edit, Insert or Append (values
+  /// that OnNewRecord writes do not count).
+  bool GetModified() const { return modified_; }
 
   // ---- Searching ----
   /// Makes the first visible record whose `keyFields` match `keyValues`
@@ -204,6 +211,8 @@ class TDataSet : public TComponent {
   virtual void UpdateIndexDefs() {}
 
   // ---- Calculated fields ----
+  /// Whether calculated fields are recalculated while a field is edited;
+  /// every record read is calculated either way.
   bool GetAutoCalcFields() const { return autoCalcFields_; }
   void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
 
@@ -280,6 +289,7 @@ class TDataSet : public TComponent {
  private:
   friend class TField;
   friend class TFields;
+  friend class TRecordWindow;
   struct TDisabledState;
 
   /// Starts inserting a new record at the end (Append) or before the current one (Insert).
@@ -352,6 +362,8 @@ class TDataSet : public TComponent {
   uint32_t editSlot_ = detail::TRecordStore::kNone;  // edit or insert buffer
   uint32_t keySlot_ = detail::TRecordStore::kNone;   // key buffer of SetKey
   int insertPos_ = -1;                               // where Insert puts the record
+  bool appending_ = false;                           // the insert is an Append
+  bool modified_ = false;                            // the edit or insert changed a data field
 
   bool filtered_ = false;
   TFilterRecordEvent onFilterRecord_;

@@ -16,8 +16,12 @@ constexpr uint32_t kNone = detail::TRecordStore::kNone;
 void TDataSet::CheckBrowseMode() {
   CheckActive();
   if (state_ == dsEdit || state_ == dsInsert) {
+    // Controls write their pending edits first.
     DataEvent(deCheckBrowseMode, 0);
-    Post();
+    if (modified_)
+      Post();
+    else
+      Cancel();
   } else if (state_ == dsSetKey) {
     state_ = dsBrowse;
     SetCursor(pos_);
@@ -38,8 +42,11 @@ void TDataSet::Edit() {
   editSlot_ = store_.Allocate();
   store_.CopyRecord(current, editSlot_);
   state_ = dsEdit;
+  modified_ = false;
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
+  // Without AutoCalcFields the values are fixed now, before any field changes.
+  if (!autoCalcFields_ && hasCalcFields_) RunCalcFields();
   DataEvent(deUpdateState, 0);
   AfterEdit(this);
 }
@@ -57,9 +64,21 @@ void TDataSet::BeginInsert(bool atEnd) {
   if (!atEnd && !indexed_ && pos_ >= 0) insertPos_ = pos_;
   editSlot_ = store_.Allocate();
   state_ = dsInsert;
+  appending_ = atEnd;
+  // The new record stands past the last one.
+  if (atEnd) {
+    bof_ = false;
+    eof_ = true;
+  }
   activeSlot_ = editSlot_;
   calcSlot_ = kNone;
+  if (!autoCalcFields_) {
+    // A new record starts without calculated values; they come with Post.
+    std::fill(calcValues_.begin(), calcValues_.end(), Null);
+    calcSlot_ = editSlot_;
+  }
   OnNewRecord(this);
+  modified_ = false;
   DataEvent(deUpdateState, 0);
   DataEvent(deDataSetChange, 0);
   AfterInsert(this);
@@ -107,6 +126,7 @@ void TDataSet::Post() {
   }
   editSlot_ = kNone;
   state_ = dsBrowse;
+  modified_ = false;
   InvalidatePositions();
   // The posted record stays visible until the records are re-read.
   if (filtered_ && onFilterRecord_) {
@@ -132,8 +152,18 @@ void TDataSet::Cancel() {
   BeforeCancel(this);
   store_.Release(editSlot_);
   editSlot_ = kNone;
+  bool appended = state_ == dsInsert && appending_;
   state_ = dsBrowse;
-  SetCursor(pos_);
+  modified_ = false;
+  if (appended) {
+    // Append went past the last record; cancelling it leaves the cursor there.
+    int last = NextVisible(static_cast<int>(View().size()), -1);
+    SetCursor(last);
+    bof_ = last < 0;
+    eof_ = true;
+  } else {
+    SetCursor(pos_);
+  }
   calcSlot_ = kNone;
   DataEvent(deUpdateState, 0);
   DataEvent(deDataSetChange, 0);

@@ -102,9 +102,10 @@ void TDataSet::Last() {
 
 int TDataSet::MoveBy(int distance) {
   CheckBrowseMode();
-  if (distance == 0 || pos_ < 0) {
-    if (distance > 0) eof_ = true;
-    if (distance < 0) bof_ = true;
+  // Nothing moves towards an edge the cursor already stands on.
+  if (distance == 0 || (distance > 0 && eof_) || (distance < 0 && bof_)) return 0;
+  if (pos_ < 0) {
+    bof_ = eof_ = true;
     return 0;
   }
   int n = static_cast<int>(View().size());
@@ -123,25 +124,14 @@ int TDataSet::MoveBy(int distance) {
       ++moved;
     }
   }
-  if (moved < want) {
-    if (step > 0)
-      eof_ = true;
-    else
-      bof_ = true;
-  }
-  if (moved > 0) {
-    if (step > 0)
-      bof_ = false;
-    else
-      eof_ = false;
-    if (moved == want) {
-      if (step > 0)
-        eof_ = false;
-      else
-        bof_ = false;
-    }
-    MoveTo(p, true);
-  }
+  BeforeScroll(this);
+  // A move leaves the edge behind it; falling short reaches the edge ahead,
+  // which is a scroll of its own (the links learn that the flag changed).
+  bof_ = eof_ = false;
+  if (moved < want) (step > 0 ? eof_ : bof_) = true;
+  SetCursor(p);
+  DataEvent(deDataSetScroll, step * moved);
+  AfterScroll(this);
   return step * moved;
 }
 
@@ -217,7 +207,8 @@ void TDataSet::PositionOf(uint32_t slot, int& pos) const {
 
 TBookmark TDataSet::GetBookmark() const {
   TBookmark b;
-  if (!GetActive() || pos_ < 0) return b;
+  // A record being inserted has no place yet.
+  if (!GetActive() || pos_ < 0 || state_ == dsInsert) return b;
   b.Id = View()[static_cast<size_t>(pos_)];
   b.Generation = store_.Generation(b.Id);
   return b;
@@ -243,7 +234,8 @@ void TDataSet::GotoBookmark(const TBookmark& bookmark) {
 }
 
 int TDataSet::CompareBookmarks(const TBookmark& a, const TBookmark& b) const {
-  if (a.IsNull() || b.IsNull()) return a.IsNull() == b.IsNull() ? 0 : (a.IsNull() ? -1 : 1);
+  // A real bookmark orders before a null one.
+  if (a.IsNull() || b.IsNull()) return a.IsNull() == b.IsNull() ? 0 : (a.IsNull() ? 1 : -1);
   int pa = -1, pb = -1;
   if (BookmarkValid(a)) PositionOf(a.Id, pa);
   if (BookmarkValid(b)) PositionOf(b.Id, pb);

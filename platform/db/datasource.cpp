@@ -7,6 +7,7 @@
 #include "platform/db/dataset.h"
 #include "platform/db/db_error.h"
 #include "platform/db/field.h"
+#include "platform/db/snapshot.h"
 
 namespace tabulon {
 
@@ -69,8 +70,8 @@ void TDataSource::RemoveLink(TDataLink* link) {
 }
 
 void TDataSource::UpdateLinks() {
-  for (TDataLink* l : std::vector<TDataLink*>(links_))
-    if (std::find(links_.begin(), links_.end(), l) != links_.end()) l->UpdateState(false);
+  for (TDataLink* l : detail::TPointerSnapshot<TDataLink>(links_))
+    if (detail::StillListed(links_, l)) l->UpdateState(false);
 }
 
 void TDataSource::DataEvent(TDataEvent event, intptr_t info) {
@@ -80,9 +81,8 @@ void TDataSource::DataEvent(TDataEvent event, intptr_t info) {
     return;
   }
   if (!enabled_) return;
-  for (TDataLink* l : std::vector<TDataLink*>(links_))
-    if (std::find(links_.begin(), links_.end(), l) != links_.end() && l->active_)
-      l->DataEvent(event, info);
+  for (TDataLink* l : detail::TPointerSnapshot<TDataLink>(links_))
+    if (detail::StillListed(links_, l) && l->active_) l->DataEvent(event, info);
   if (event == deDataSetChange || event == deDataSetScroll || event == deFieldChange ||
       event == deRecordChange)
     OnDataChange(this);

@@ -191,6 +191,11 @@ void TRecordStore::SetBool(uint32_t id, int col, bool v) {
 
 void TRecordStore::SetText(uint32_t id, int col, std::string_view v) {
   const TColumnLayout& c = cols_[static_cast<size_t>(col)];
+  // An empty blob is no blob: it is stored as null.
+  if (c.Kind == TStorageKind::Blob && v.empty()) {
+    SetNull(id, col);
+    return;
+  }
   // `v` may point into this store (a copy of another column or record), so
   // it is saved before anything it might point to is released or moved.
   if (c.Kind == TStorageKind::Blob || v.size() > c.InlineCap) {

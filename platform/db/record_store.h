@@ -71,6 +71,7 @@ class TRecordStore {
   void SetInt(uint32_t id, int col, int64_t v);
   void SetDouble(uint32_t id, int col, double v);
   void SetBool(uint32_t id, int col, bool v);
+  /// Writes a text; an empty value of a Blob column makes it null.
   void SetText(uint32_t id, int col, std::string_view v);
 
   /// Copies every column of `src` into `dst` (texts deep-copied).

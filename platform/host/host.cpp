@@ -8,6 +8,8 @@
 #include "platform/controls/application.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/format.h"
+#include "platform/db/dataset.h"
+#include "platform/dbctrls/dbgrid.h"
 #include "platform/forms/checkbox.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/edit.h"
@@ -261,6 +263,9 @@ void THost::Drag(TControl* from, TPoint fromLocal, TControl* to, TPoint toLocal)
 }
 
 void THost::Choose(TControl* control, const std::string& text) {
+  if (dynamic_cast<TCustomDBGrid*>(control))
+    throw EComponentError(Format("Script line %d: rows of grid '%s' are chosen by number",
+                                 {currentLine_, control->GetName()}));
   int index = -1;
   if (auto* cb = dynamic_cast<TCustomComboBox*>(control))
     index = cb->GetItems()->IndexOf(text);
@@ -297,6 +302,14 @@ void THost::Choose(TControl* control, int index) {
       lb->SetTopIndex(index);
     TRect r = lb->ItemRect(index);
     Click(lb, {r.Left + r.Width() / 2, r.Top + r.Height() / 2});
+  } else if (auto* grid = dynamic_cast<TCustomDBGrid*>(control)) {
+    // Rows are the records the dataset shows; the grid scrolls (moving the
+    // dataset, as its scroll bar would) until the row is on screen.
+    TDataSet* ds = grid->ActiveDataSet();
+    range(ds ? ds->GetRecordCount() : 0);
+    int row = grid->ScrollToRecord(index);
+    TRect r = grid->RowRect(row);
+    Click(grid, {r.Left + r.Width() / 2, r.Top + r.Height() / 2});
   } else if (auto* pc = dynamic_cast<TPageControl*>(control)) {
     range(pc->GetPageCount());
     TRect r = pc->TabRect(index);
@@ -330,6 +343,14 @@ std::string DescribeControlValue(TControl* control) {
   }
   if (auto* pc = dynamic_cast<TPageControl*>(control))
     return pc->GetActivePage() ? pc->GetActivePage()->GetName() : "(none)";
+  if (auto* grid = dynamic_cast<TCustomDBGrid*>(control)) {
+    // The current record as the grid shows it.
+    std::string cells;
+    int row = grid->GetActiveRow();
+    for (int c = 0; row >= 0 && c < grid->GetColumnCount(); ++c)
+      cells += (c ? ", " : "") + grid->GetCellText(row, c);
+    return row < 0 ? "(no record)" : "[" + cells + "]";
+  }
   return "\"" + control->GetCaption() + "\"";
 }
 

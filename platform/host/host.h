@@ -61,6 +61,8 @@ class THost : public TInputSource {
   void Drag(TControl* from, TPoint fromLocal, TControl* to, TPoint toLocal);
   /// Chooses item `text` of a list box, combo box or page control by mouse.
   void Choose(TControl* control, const std::string& text);
+  /// Chooses item `index` (0-based) by mouse; for a data grid, the record
+  /// `index` among those its dataset shows (the grid scrolls to it first).
   void Choose(TControl* control, int index);
   /// Closes the active form as its close box would.
   void CloseActiveForm();
@@ -95,7 +97,8 @@ class THost : public TInputSource {
 };
 
 /// The value a control shows, as text: Text of edits and combo boxes,
-/// Checked of check and radio boxes, the selected item of list boxes.
+/// Checked of check and radio boxes, the selected item of list boxes, the
+/// current record's cells of data grids.
 std::string DescribeControlValue(TControl* control);
 
 }  // namespace tabulon

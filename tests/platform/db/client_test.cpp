@@ -112,14 +112,24 @@ TEST(ClientEditing, InsertGoesBeforeTheCurrentRecordAndCancelLeavesNothing) {
   for (int i = 1; i <= 3; ++i)
     d->AppendRecord({Variant(i), Variant(0), Variant("r" + std::to_string(i))});
   d->SetRecNo(2);
+  TBookmark r2 = d->GetBookmark();
   d->Insert();
   EXPECT_EQ(d->GetState(), dsInsert);
+  TBookmark inserting = d->GetBookmark();  // the new record has no place yet
+  EXPECT_TRUE(inserting.IsNull());
+  EXPECT_FALSE(d->BookmarkValid(inserting));
   d->FieldByName("TAG")->SetAsString("new");
   d->Post();
   EXPECT_EQ(d->GetRecNo(), 2);
   d->Append();
   d->FieldByName("TAG")->SetAsString("gone");
-  d->Cancel();
+  d->Cancel();  // Append went past the last record: Cancel stays on the last
+  EXPECT_EQ(d->GetRecNo(), 4);
+  EXPECT_EQ(d->FieldByName("TAG")->GetAsString(), "r3");
+  d->GotoBookmark(r2);
+  d->Insert();
+  d->Cancel();  // Insert stood before the current record: Cancel returns to it
+  EXPECT_EQ(d->FieldByName("TAG")->GetAsString(), "r2");
   d->Edit();
   d->FieldByName("TAG")->SetAsString("changed");
   d->Cancel();
@@ -138,6 +148,43 @@ TEST(ClientEditing, InsertGoesBeforeTheCurrentRecordAndCancelLeavesNothing) {
   EXPECT_TRUE(d->IsEmpty());
   EXPECT_ERROR(d->Delete(), EDatabaseError,
                "Numbers: Cannot perform this operation on an empty dataset");
+}
+
+TEST(ClientEditing, AMovePostsOnlyAModifiedRecord) {
+  TComponent owner(nullptr);
+  TClientDataSet* d = MakeNumbers(&owner);
+  for (int i = 1; i <= 3; ++i)
+    d->AppendRecord({Variant(i), Variant(0), Variant("r" + std::to_string(i))});
+  std::string trace;
+  d->AfterPost = TDataSetNotifyEvent([&](TDataSet*) { trace += "post;"; });
+  d->AfterCancel = TDataSetNotifyEvent([&](TDataSet*) { trace += "cancel;"; });
+  auto modified = [&] { trace += d->GetModified() ? "M;" : "-;"; };
+  d->Append();  // nothing typed: a move drops it
+  modified();
+  d->Prior();
+  d->Insert();
+  d->FieldByName("TAG")->SetAsString("typed");
+  modified();
+  d->Next();  // posted
+  modified();
+  d->OnNewRecord =
+      TDataSetNotifyEvent([](TDataSet* ds) { ds->FieldByName("VAL")->SetAsInteger(9); });
+  d->Append();  // defaults alone are no change
+  modified();
+  d->First();
+  d->Edit();
+  d->Last();  // an untouched edit is cancelled
+  d->Edit();
+  d->FieldByName("GRP")->SetAsInteger(7);
+  d->Refresh();  // a change is posted
+  EXPECT_EQ(trace, "-;cancel;M;post;-;-;cancel;cancel;post;");
+  EXPECT_EQ(Column(d, "TAG"), "r1,typed,r2,r3");
+  EXPECT_EQ(Column(d, "GRP"), "1,,2,7");
+  // An explicit Post saves even an untouched record.
+  d->OnNewRecord = nullptr;
+  d->Append();
+  d->Post();
+  EXPECT_EQ(d->GetRecordCount(), 5);
 }
 
 TEST(ClientKeyedSearch, GotoKeyAndGotoNearestAgreeWithALinearScan) {
@@ -252,6 +299,31 @@ TEST_F(CityFixture, CalculatedAndLookupFieldsFollowTheCurrentRecord) {
                "Staff: Dataset not in edit or insert mode");
 }
 
+TEST_F(CityFixture, WithoutAutoCalcFieldsOnlyEditingKeepsItsCalculatedValues) {
+  people->SetAutoCalcFields(false);
+  calcCalls = 0;
+  EXPECT_EQ(Column(people, "LABEL"), "Ann@Paris,Bob@Berlin,Cid@");  // browsing calculates
+  EXPECT_EQ(calcCalls, 3);
+  people->First();
+  people->Edit();
+  name->SetAsString("Abe");
+  cityId->SetAsInteger(10);
+  EXPECT_EQ(label->GetAsString(), "Ann@Paris");  // as when the edit began
+  EXPECT_EQ(city->GetAsString(), "Paris");
+  people->Post();
+  EXPECT_EQ(label->GetAsString(), "Abe@Berlin");
+  people->Append();
+  name->SetAsString("Dan");
+  EXPECT_TRUE(label->IsNull());
+  people->Post();
+  EXPECT_EQ(label->GetAsString(), "Dan@");
+  people->SetAutoCalcFields(true);
+  people->Edit();
+  name->SetAsString("Eve");
+  EXPECT_EQ(label->GetAsString(), "Eve@");
+  people->Cancel();
+}
+
 TEST_F(CityFixture, LookupCacheAndLookupList) {
   people->Close();
   city->SetLookupCache(true);
@@ -304,6 +376,8 @@ TEST(ClientFields, ValuesConvertToTheFieldTypeOrFailClearly) {
   d->GetFieldDefs()->Add("C", ftCurrency);
   d->GetFieldDefs()->Add("D", ftDateTime);
   d->GetFieldDefs()->Add("R", ftInteger, 0, true);
+  d->GetFieldDefs()->Add("M", ftMemo);
+  d->GetFieldDefs()->Add("BL", ftBlob);
   d->CreateDataSet();
   EXPECT_ERROR(d->FieldByName("S")->SetAsString("x"), EDatabaseError,
                "T: Dataset not in edit or insert mode");
@@ -329,6 +403,16 @@ TEST(ClientFields, ValuesConvertToTheFieldTypeOrFailClearly) {
   EXPECT_EQ(d->FieldByName("D")->GetAsString(), "2/29/2024 1:05:00 PM");
   d->FieldByName("SI")->SetAsString("");
   EXPECT_TRUE(d->FieldByName("SI")->IsNull());
+  // An empty memo or blob is null, however it is written.
+  for (const char* name : {"M", "BL"}) {
+    TField* f = d->FieldByName(name);
+    f->SetAsString("text");
+    EXPECT_FALSE(f->IsNull());
+    f->SetAsString("");
+    EXPECT_TRUE(f->IsNull()) << name;
+    f->SetValue(Variant(""));
+    EXPECT_TRUE(VarIsNull(f->GetValue())) << name;
+  }
   EXPECT_ERROR(d->Post(), EDatabaseError, "T: Field 'R' must have a value");
   d->FieldByName("R")->SetValue(Variant(1));
   d->Post();

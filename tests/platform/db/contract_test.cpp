@@ -6,6 +6,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/index_defs.h"
 #include "platform/sysutils/datetime.h"
+#include "platform/sysutils/strutils.h"
 #include "tests/platform/db/db_fixtures.h"
 
 namespace tabulon::test {
@@ -171,6 +172,21 @@ TEST_P(Contract, LocateAndLookup) {
                       " actual: String");
 }
 
+TEST_P(Contract, CalculatedFieldsAreCalculatedWhileBrowsingWithoutAutoCalcFields) {
+  d->SetAutoCalcFields(false);
+  d->Open();
+  auto* upper = new TStringField(&owner);
+  upper->SetFieldName("UPPER");
+  upper->SetFieldKind(fkCalculated);
+  upper->SetDataSet(d);
+  d->OnCalcFields = TDataSetNotifyEvent([](TDataSet* ds) {
+    ds->FieldByName("UPPER")->SetAsString(UpperCase(ds->FieldByName("NAME")->GetAsString()));
+  });
+  EXPECT_EQ(Column(d, "UPPER"), "DELTA,ALPHA,CHARLIE,BRAVO,ALPHA,ECHO,BRAVO,FOXTROT");
+  EXPECT_TRUE(d->Locate("UPPER", Variant("ECHO"), {}));
+  EXPECT_EQ(Id(), 6);
+}
+
 TEST_P(Contract, FilterHandlerRunsOncePerVisitedRecordAndFirstRereads) {
   d->Open();
   std::string calls;
@@ -212,6 +228,12 @@ TEST_P(Contract, BookmarksSurviveFilterChanges) {
   d->SetRecNo(7);
   TBookmark b7 = d->GetBookmark();
   EXPECT_EQ(d->CompareBookmarks(b4, b7), -1);
+  EXPECT_EQ(d->CompareBookmarks(b7, b4), 1);
+  EXPECT_EQ(d->CompareBookmarks(b7, b7), 0);
+  // A null bookmark orders after every real one.
+  EXPECT_EQ(d->CompareBookmarks(b4, TBookmark()), -1);
+  EXPECT_EQ(d->CompareBookmarks(TBookmark(), b4), 1);
+  EXPECT_EQ(d->CompareBookmarks(TBookmark(), TBookmark()), 0);
   bool evenOnly = true;
   d->SetOnFilterRecord(TFilterRecordEvent([&](TDataSet* ds, bool& accept) {
     accept = (ds->FieldByName("ID")->GetAsInteger() % 2 == 0) == evenOnly;

@@ -53,6 +53,42 @@ TEST_P(Notifications, OpenScrollRefreshFilterAndClose) {
   EXPECT_EQ(link.Take(), "ActiveChanged:0,People;");
 }
 
+TEST_P(Notifications, AMoveLeavesOneEdgeAndReachingTheOtherIsAScroll) {
+  TempDatabase one(std::vector<Person>{kPeople[0]});
+  TComponent o(nullptr);
+  TDataSet* e = GetParam() == Kind::Client ? MakeClientPeople(&o, {kPeople[0]}, "One")
+                                           : MakePeople(GetParam(), &o, one, "One");
+  e->Open();
+  e->First();
+  source->SetDataSet(e);
+  link.Take();
+  std::string flags;
+  auto step = [&](void (TDataSet::*move)()) {
+    (e->*move)();
+    flags += std::string(e->GetBof() ? "B" : "-") + (e->GetEof() ? "E" : "-") + " ";
+  };
+  step(&TDataSet::Next);   // reaches Eof, leaves Bof
+  step(&TDataSet::Next);   // already there: nothing
+  step(&TDataSet::Prior);  // reaches Bof, leaves Eof
+  step(&TDataSet::Prior);
+  step(&TDataSet::Last);
+  step(&TDataSet::First);
+  EXPECT_EQ(flags, "-E -E B- B- -E B- ");
+  EXPECT_EQ(link.Take(), "DataSetChanged:1;DataSetChanged:1;DataSetChanged:1;DataSetChanged:1;");
+  EXPECT_EQ(e->MoveBy(1), 0);
+  EXPECT_TRUE(e->GetEof() && !e->GetBof());
+  if (GetParam() != Kind::Client) return;  // SQLite datasets are read-only
+  e->First();
+  e->Append();  // past the last record: Bof is left
+  EXPECT_TRUE(!e->GetBof() && e->GetEof());
+  e->FieldByName("ID")->SetAsInteger(2);
+  e->Post();
+  e->First();
+  step(&TDataSet::Next);
+  step(&TDataSet::Next);
+  EXPECT_EQ(flags.substr(18), "-- -E ");
+}
+
 TEST_P(Notifications, DisableControlsCollapsesToOneChangeWhenThePositionMoved) {
   d->Open();
   link.Take();
@@ -163,8 +199,8 @@ TEST_P(Notifications, EditingSendsStateAndFieldChanges) {
   d->Post();
   EXPECT_EQ(link.Take(), "EditingChanged:1;RecordChanged:NAME;EditingChanged:0;DataSetChanged:1;");
   d->Append();
-  d->Cancel();
-  EXPECT_EQ(link.Take(), "EditingChanged:1;DataSetChanged:-1;EditingChanged:0;DataSetChanged:1;");
+  d->Cancel();  // ends on the last record
+  EXPECT_EQ(link.Take(), "EditingChanged:1;DataSetChanged:-1;EditingChanged:0;DataSetChanged:8;");
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, Notifications,

@@ -110,7 +110,8 @@ TEST_F(SQLite, FieldTypesFollowTheDeclaredColumnTypes) {
       " H NUMERIC(10,2), I MONEY, J DATE, K TIME, L DATETIME, M BLOB, N BOOLEAN, O WORD, P);"
       "INSERT INTO T VALUES (1, 9000000000, -5, 'abc', 'long text', 'memo', 1.5, 12.34, 7,"
       " '2024-02-29', '13:45:10', 2460369.5, x'00FF', 1, 65535, 'untyped');"
-      "INSERT INTO T (J, L, N) VALUES (1709164800, '2024-02-29T06:00:00', 'false')");
+      "INSERT INTO T (J, L, N) VALUES (1709164800, '2024-02-29T06:00:00', 'false');"
+      "INSERT INTO T (D, F, M) VALUES ('', '', x'')");
   TTable* t = Table("T");
   t->Open();
   std::string types;
@@ -134,6 +135,10 @@ TEST_F(SQLite, FieldTypesFollowTheDeclaredColumnTypes) {
   EXPECT_EQ(t->FieldByName("J")->GetAsDateTime(), EncodeDate(2024, 2, 29));  // Unix seconds
   EXPECT_EQ(t->FieldByName("L")->GetAsDateTime(), EncodeDate(2024, 2, 29) + 0.25);
   EXPECT_FALSE(t->FieldByName("N")->GetAsBoolean());
+  t->Next();  // an empty memo or blob reads as null, an empty string does not
+  EXPECT_FALSE(t->FieldByName("D")->IsNull());
+  EXPECT_TRUE(t->FieldByName("F")->IsNull());
+  EXPECT_TRUE(t->FieldByName("M")->IsNull());
   // Expressions take the type of their first value.
   TQuery* q = Query("SELECT count(*) AS N, avg(G) AS M, 'x' || D AS S, A, A FROM T");
   q->Open();

@@ -1,0 +1,131 @@
+// TRecordWindow: filling a window outward from the current record and
+// pointing the dataset's fields at one of its rows.
+#include "platform/db/record_window.h"
+
+#include <algorithm>
+
+#include "platform/db/dataset.h"
+
+namespace tabulon {
+
+namespace {
+constexpr uint32_t kNone = detail::TRecordStore::kNone;
+}
+
+TRecordWindow::~TRecordWindow() { Restore(); }
+
+void TRecordWindow::Clear() {
+  Restore();
+  rows_.clear();
+  active_ = -1;
+  visited_ = 0;
+}
+
+int TRecordWindow::Fill(int before, int after) {
+  Clear();
+  TDataSet* d = dataSet_;
+  if (!d || !d->GetActive()) return -1;
+  bool inserting = d->state_ == dsInsert;
+  if (d->pos_ < 0 && !inserting) return -1;
+  before = std::max(0, before);
+  after = std::max(0, after);
+  const int n = static_cast<int>(d->View().size());
+  const int want = before + 1 + after;
+
+  // Records before the current one (nearest first) and after it. While
+  // inserting, the current record itself is the first one after the new row.
+  std::vector<uint32_t> back, fwd;
+  int pb = d->pos_, pf = inserting ? std::max(d->pos_, 0) - 1 : d->pos_;
+  bool backDone = pb < 0, fwdDone = false;
+  auto takeBack = [&] {
+    int q = d->NextVisible(pb, -1);
+    visited_ += q >= 0 ? pb - q : pb;
+    if (q < 0) {
+      backDone = true;
+      return;
+    }
+    back.push_back(d->View()[static_cast<size_t>(q)]);
+    pb = q;
+  };
+  auto takeFwd = [&] {
+    int q = d->NextVisible(pf, 1);
+    visited_ += q >= 0 ? q - pf : n - 1 - pf;
+    if (q < 0) {
+      fwdDone = true;
+      return;
+    }
+    fwd.push_back(d->View()[static_cast<size_t>(q)]);
+    pf = q;
+  };
+  auto taken = [&] { return static_cast<int>(back.size() + fwd.size()) + 1; };
+  while (!backDone && static_cast<int>(back.size()) < before) takeBack();
+  while (!fwdDone && static_cast<int>(fwd.size()) < after) takeFwd();
+  while (!fwdDone && taken() < want) takeFwd();
+  while (!backDone && taken() < want) takeBack();
+
+  rows_.reserve(static_cast<size_t>(taken()));
+  for (auto it = back.rbegin(); it != back.rend(); ++it) rows_.push_back({*it, *it});
+  active_ = static_cast<int>(rows_.size());
+  if (inserting) {
+    rows_.push_back({d->editSlot_, kNone});
+  } else {
+    uint32_t record = d->View()[static_cast<size_t>(d->pos_)];
+    rows_.push_back({d->state_ == dsEdit ? d->editSlot_ : record, record});
+  }
+  for (uint32_t s : fwd) rows_.push_back({s, s});
+  return active_;
+}
+
+TBookmark TRecordWindow::GetBookmark(int row) const {
+  TBookmark b;
+  if (row < 0 || row >= GetCount()) return b;
+  uint32_t record = rows_[static_cast<size_t>(row)].Record;
+  if (record == kNone) return b;
+  b.Id = record;
+  b.Generation = dataSet_->Store().Generation(record);
+  return b;
+}
+
+int TRecordWindow::RowOf(const TBookmark& bookmark) const {
+  if (bookmark.IsNull()) return -1;
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (rows_[i].Record == bookmark.Id &&
+        dataSet_->Store().Generation(rows_[i].Record) == bookmark.Generation)
+      return static_cast<int>(i);
+  return -1;
+}
+
+void TRecordWindow::SelectRow(int row) {
+  if (row < 0 || row >= GetCount()) return;
+  TDataSet* d = dataSet_;
+  if (!selected_) {
+    savedSlot_ = d->activeSlot_;
+    savedCalcSlot_ = d->calcSlot_;
+    savedCalcValues_ = d->calcValues_;
+    selected_ = true;
+  }
+  // Calculated values follow: the dataset recomputes them when the slot
+  // its cache belongs to is not the one the fields now read.
+  d->activeSlot_ = rows_[static_cast<size_t>(row)].Slot;
+}
+
+void TRecordWindow::Restore() {
+  if (!selected_) return;
+  selected_ = false;
+  dataSet_->activeSlot_ = savedSlot_;
+  dataSet_->calcSlot_ = savedCalcSlot_;
+  dataSet_->calcValues_ = std::move(savedCalcValues_);
+  savedCalcValues_.clear();
+}
+
+int TRecordWindow::OrderPosition(const TDataSet* dataSet) {
+  if (!dataSet || !dataSet->GetActive()) return -1;
+  return dataSet->pos_;
+}
+
+int TRecordWindow::OrderCount(const TDataSet* dataSet) {
+  if (!dataSet || !dataSet->GetActive()) return 0;
+  return static_cast<int>(dataSet->View().size());
+}
+
+}  // namespace tabulon

@@ -1,0 +1,85 @@
+// TRecordWindow: a few consecutive visible records of a dataset around its
+// current record, read without moving the cursor. Controls that show many
+// records at once (grids) fill a window as tall as they are and read each
+// row's fields in turn. Filling walks outward from the current record, never
+// from the first, so its cost is the window's size (plus the rejected records
+// a filter skips) wherever the cursor is. Selecting a row makes the dataset's
+// fields read that record: no scroll events, no notifications and no change
+// of state; the dataset's own record comes back on Restore or destruction.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/db/db_types.h"
+#include "platform/variants/variant.h"
+
+namespace tabulon {
+
+class TDataSet;
+
+/// A window of visible records around a dataset's current record.
+class TRecordWindow {
+ public:
+  /// A window onto `dataSet` (not owned; it must outlive the window's use).
+  explicit TRecordWindow(TDataSet* dataSet = nullptr) : dataSet_(dataSet) {}
+  /// Restores the dataset's own record when a row is still selected.
+  ~TRecordWindow();
+  TRecordWindow(const TRecordWindow&) = delete;
+  TRecordWindow& operator=(const TRecordWindow&) = delete;
+
+  TDataSet* GetDataSet() const { return dataSet_; }
+  /// Looks at another dataset (emptying the window).
+  void SetDataSet(TDataSet* dataSet) {
+    Clear();
+    dataSet_ = dataSet;
+  }
+
+  /// Fills the window with up to `before` visible records before the
+  /// current one, the current one and up to `after` after it; a side with
+  /// fewer records gives its rows to the other, so the window holds
+  /// min(before + 1 + after, visible records) rows. While the dataset
+  /// inserts, the new record is a row of its own just before the current
+  /// one. Returns the current record's row; -1 (and an empty window) when the
+  /// dataset is closed or shows no record.
+  int Fill(int before, int after);
+  /// Empties the window (restoring first).
+  void Clear();
+  int GetCount() const { return static_cast<int>(rows_.size()); }
+  /// The row of the dataset's current record, -1 when empty.
+  int GetActiveRow() const { return active_; }
+  /// Record positions the last Fill examined besides the current one:
+  /// the rows it took plus the records a filter rejected on the way.
+  int GetVisited() const { return visited_; }
+  /// The bookmark of row `row`'s record (null for a record being inserted).
+  TBookmark GetBookmark(int row) const;
+  /// The row holding the bookmarked record, or -1.
+  int RowOf(const TBookmark& bookmark) const;
+  /// Makes the dataset's fields read row `row` (the current row reads the
+  /// record as the dataset has it, its edit buffer while editing).
+  void SelectRow(int row);
+  /// Makes the fields read the dataset's current record again.
+  void Restore();
+
+  /// The current record's position in the dataset's order with the filter
+  /// off (0-based, -1 without one) and the number of records in that order:
+  /// O(1) figures for scroll bars.
+  static int OrderPosition(const TDataSet* dataSet);
+  static int OrderCount(const TDataSet* dataSet);
+
+ private:
+  struct Row {
+    uint32_t Slot;    // the store slot the row's fields read
+    uint32_t Record;  // the record's slot in the order, kNone while inserting
+  };
+  TDataSet* dataSet_;
+  std::vector<Row> rows_;
+  int active_ = -1;
+  int visited_ = 0;
+  // What the fields read before the first SelectRow.
+  bool selected_ = false;
+  uint32_t savedSlot_ = 0, savedCalcSlot_ = 0;
+  std::vector<Variant> savedCalcValues_;
+};
+
+}  // namespace tabulon
