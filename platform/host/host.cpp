@@ -16,6 +16,7 @@
 #include "platform/forms/listbox.h"
 #include "platform/forms/mouse.h"
 #include "platform/forms/pagecontrol.h"
+#include "platform/forms/popupchoice.h"
 #include "platform/forms/radiobutton.h"
 
 namespace tabulon {
@@ -262,7 +263,18 @@ void THost::Drag(TControl* from, TPoint fromLocal, TControl* to, TPoint toLocal)
   Application()->ProcessMessages();
 }
 
+// Opens a drop-down control's list by its button; null when it stays closed.
+static TControl* OpenChoiceList(THost& host, TPopupChooser* chooser) {
+  if (!chooser->ChoiceList() && chooser->DropButtonControl())
+    host.Click(chooser->DropButtonControl());
+  return chooser->ChoiceList();
+}
+
 void THost::Choose(TControl* control, const std::string& text) {
+  if (auto* chooser = dynamic_cast<TPopupChooser*>(control)) {
+    if (TControl* list = OpenChoiceList(*this, chooser)) Choose(list, text);
+    return;
+  }
   if (dynamic_cast<TCustomDBGrid*>(control))
     throw EComponentError(Format("Script line %d: rows of grid '%s' are chosen by number",
                                  {currentLine_, control->GetName()}));
@@ -282,6 +294,10 @@ void THost::Choose(TControl* control, const std::string& text) {
 }
 
 void THost::Choose(TControl* control, int index) {
+  if (auto* chooser = dynamic_cast<TPopupChooser*>(control)) {
+    if (TControl* list = OpenChoiceList(*this, chooser)) Choose(list, index);
+    return;
+  }
   auto range = [&](int count) {
     if (index < 0 || index >= count)
       throw EComponentError(
