@@ -10,6 +10,7 @@
 #include "platform/core/format.h"
 #include "platform/db/dataset.h"
 #include "platform/dbctrls/dbgrid.h"
+#include "platform/dbctrls/dblookup.h"
 #include "platform/forms/checkbox.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/edit.h"
@@ -279,7 +280,14 @@ void THost::Choose(TControl* control, const std::string& text) {
     throw EComponentError(Format("Script line %d: rows of grid '%s' are chosen by number",
                                  {currentLine_, control->GetName()}));
   int index = -1;
-  if (auto* cb = dynamic_cast<TCustomComboBox*>(control))
+  if (auto* lookup = dynamic_cast<TDBLookupListBox*>(control)) {
+    // The rows shown, by the text of the list field they show first.
+    const auto& fields = lookup->GetListFields();
+    int col = static_cast<int>(std::find(fields.begin(), fields.end(), lookup->GetListField()) -
+                               fields.begin());
+    for (int r = 0; r < lookup->GetRowsShown() && index < 0; ++r)
+      if (lookup->GetCellText(r, col) == text) index = r;
+  } else if (auto* cb = dynamic_cast<TCustomComboBox*>(control))
     index = cb->GetItems()->IndexOf(text);
   else if (auto* lb = dynamic_cast<TCustomListBox*>(control))
     index = lb->GetItems()->IndexOf(text);
@@ -318,6 +326,11 @@ void THost::Choose(TControl* control, int index) {
       lb->SetTopIndex(index);
     TRect r = lb->ItemRect(index);
     Click(lb, {r.Left + r.Width() / 2, r.Top + r.Height() / 2});
+  } else if (auto* lookup = dynamic_cast<TDBLookupListBox*>(control)) {
+    // Rows are those the list shows now.
+    range(lookup->GetRowsShown());
+    TRect r = lookup->RowRect(index);
+    Click(lookup, {r.Left + r.Width() / 2, r.Top + r.Height() / 2});
   } else if (auto* grid = dynamic_cast<TCustomDBGrid*>(control)) {
     // Rows are the records the dataset shows; the grid scrolls (moving the
     // dataset, as its scroll bar would) until the row is on screen.
