@@ -16,6 +16,10 @@
 namespace tabulon {
 
 TDBLookupListBox::TDBLookupListBox(TComponent* owner) : TDBLookupControl(owner) {
+  // OnClick reports a chosen record, not a press on the control.
+  TControlStyle style = GetControlStyle();
+  style.Exclude(csClickEvents);
+  SetControlStyle(style);
   SetTabStop(true);
   SetColor(clWindow);
   SetParentColor(false);

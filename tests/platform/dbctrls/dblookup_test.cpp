@@ -125,8 +125,8 @@ TEST_F(LookupList, SeveralListFieldsAreColumns) {
   list->PaintTo(canvas, 0, 0);
   const int b = 2;  // the single 3-D border
   const int y = b + list->RowRect(0).Top + 1;
-  EXPECT_EQ(bmp.GetPixel(b + 27, y), clBtnFace);
-  EXPECT_NE(bmp.GetPixel(b + 28, y), clBtnFace);
+  EXPECT_EQ(bmp.GetPixel(b + 27, y), ColorToRGB(clBtnFace));
+  EXPECT_NE(bmp.GetPixel(b + 28, y), ColorToRGB(clBtnFace));
 }
 
 TEST_F(LookupList, FieldErrorsNameTheControl) {
