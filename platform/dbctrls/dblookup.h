@@ -153,6 +153,9 @@ class TDBLookupListBox : public TDBLookupControl {
 
  private:
   void FillWindow(int activeRow);
+  /// Whether the list dataset stands on a record whose key is KeyValue
+  /// (the edit driving the list often has just found it): no need to locate.
+  bool OnKeyRecord() const;
   void UpdateSelection();
   void SizeToRows();
   /// Moves the list dataset by `distance` and chooses the record it lands on.

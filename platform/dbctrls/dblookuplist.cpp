@@ -69,6 +69,14 @@ void TDBLookupListBox::FillWindow(int activeRow) {
   activeRow_ = got >= 0 ? got : 0;
 }
 
+bool TDBLookupListBox::OnKeyRecord() const {
+  try {
+    return !GetKeyValue().IsNull() && VarEquals(GetKeyField()->GetValue(), GetKeyValue());
+  } catch (const Exception&) {
+    return false;  // a key that cannot be compared is not this record's
+  }
+}
+
 void TDBLookupListBox::UpdateSelection() {
   selectedRow_ = -1;
   TDataSet* ds = ListDataSet();
@@ -85,7 +93,7 @@ void TDBLookupListBox::UpdateListFields() {
   window_.SetDataSet(GetListActive() ? ListDataSet() : nullptr);
   activeRow_ = 0;
   if (GetListActive()) {
-    LocateKey();
+    if (!OnKeyRecord()) LocateKey();
     FillWindow(0);
   }
   UpdateSelection();
@@ -113,15 +121,7 @@ void TDBLookupListBox::ListLinkScrolled(int distance) {
 void TDBLookupListBox::KeyValueChanged() {
   // The list dataset often stands on the key's record already (the edit
   // that drives the list has just found it): then it is not located again.
-  if (GetListActive()) {
-    bool onRecord = false;
-    try {
-      onRecord = !GetKeyValue().IsNull() && VarEquals(GetKeyField()->GetValue(), GetKeyValue());
-    } catch (const Exception&) {
-      onRecord = false;
-    }
-    if (!onRecord) LocateKey();
-  }
+  if (GetListActive() && !OnKeyRecord()) LocateKey();
   UpdateSelection();
   Invalidate();
 }
