@@ -14,6 +14,14 @@ TField* GetFieldProperty(TDataSet* dataSet, const TComponent* control,
   return f;
 }
 
+bool SameKeyValue(const Variant& a, const Variant& b) {
+  try {
+    return VarEquals(a, b);
+  } catch (const Exception&) {
+    return false;  // values that cannot be compared differ
+  }
+}
+
 void TLookupListLink::ActiveChanged() { control_->ListLinkActiveChanged(); }
 void TLookupListLink::LayoutChanged() { control_->ListLinkActiveChanged(); }
 void TLookupListLink::DataSetChanged() { control_->ListLinkDataChanged(); }
@@ -82,13 +90,7 @@ void TDBLookupControl::UpdateListFields() {
 }
 
 void TDBLookupControl::SetKeyValue(const Variant& v) {
-  bool same = false;
-  try {
-    same = VarEquals(v, keyValue_);
-  } catch (const Exception&) {
-    same = false;  // values that cannot be compared differ
-  }
-  if (same) return;
+  if (SameKeyValue(v, keyValue_)) return;
   keyValue_ = v;
   KeyValueChanged();
 }

@@ -32,6 +32,9 @@ class TField;
 TField* GetFieldProperty(TDataSet* dataSet, const TComponent* control,
                          const std::string& fieldName);
 
+/// Whether two key values are equal; values that cannot be compared differ.
+bool SameKeyValue(const Variant& a, const Variant& b);
+
 /// A lookup control's view of its list source.
 class TLookupListLink : public TDataLink {
   TBN_CLASS(TLookupListLink, TDataLink)

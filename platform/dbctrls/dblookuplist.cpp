@@ -70,22 +70,14 @@ void TDBLookupListBox::FillWindow(int activeRow) {
 }
 
 bool TDBLookupListBox::OnKeyRecord() const {
-  try {
-    return !GetKeyValue().IsNull() && VarEquals(GetKeyField()->GetValue(), GetKeyValue());
-  } catch (const Exception&) {
-    return false;  // a key that cannot be compared is not this record's
-  }
+  return !GetKeyValue().IsNull() && SameKeyValue(GetKeyField()->GetValue(), GetKeyValue());
 }
 
 void TDBLookupListBox::UpdateSelection() {
   selectedRow_ = -1;
   TDataSet* ds = ListDataSet();
   if (!GetListActive() || !ds || window_.GetCount() == 0 || GetKeyValue().IsNull()) return;
-  try {
-    if (VarEquals(GetKeyField()->GetValue(), GetKeyValue())) selectedRow_ = activeRow_;
-  } catch (const Exception&) {
-    // A key that cannot be compared selects no row.
-  }
+  if (SameKeyValue(GetKeyField()->GetValue(), GetKeyValue())) selectedRow_ = activeRow_;
 }
 
 void TDBLookupListBox::UpdateListFields() {

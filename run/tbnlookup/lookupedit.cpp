@@ -101,13 +101,7 @@ void TCustomQXLookupEdit::Notification(TComponent* component, TOperation operati
 }
 
 void TCustomQXLookupEdit::SetKeyValue(const Variant& v) {
-  bool same = false;
-  try {
-    same = VarEquals(v, keyValue_);
-  } catch (const Exception&) {
-    same = false;  // values that cannot be compared differ
-  }
-  if (same) return;
+  if (SameKeyValue(v, keyValue_)) return;
   keyValue_ = v;
   KeyValueChanged();
 }

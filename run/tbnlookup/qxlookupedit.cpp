@@ -105,14 +105,8 @@ void TQXLookupEdit::SelectListCurrent() {
 
 void TQXLookupEdit::KeyValueChanged() {
   if (GetListActive()) {
-    bool onRecord = false;
-    if (selecting_ || searchFound_) {
-      try {
-        onRecord = VarEquals(GetKeyFieldObject()->GetValue(), GetKeyValue());
-      } catch (const Exception&) {
-        onRecord = false;
-      }
-    }
+    const bool onRecord = (selecting_ || searchFound_) &&
+                          SameKeyValue(GetKeyFieldObject()->GetValue(), GetKeyValue());
     if (onRecord || LocateKey()) {
       SetText(GetListFieldObject()->GetEditText());
       if (GetListVisible()) SelectListCurrent();
