@@ -1,7 +1,11 @@
 // tabulon render FORMFILE OUT.png [--width W --height H]: reads a form file
 // into live controls and paints its root control into a PNG picture, so that
 // a form can be looked at without a window system. The picture's name must
-// end in .png.
+// end in .png. With --drop NAME the form is shown and the drop-down control
+// NAME opened by a click on its button; the picture then also holds the list
+// that opened (a top-level window), where it stands on the screen relative
+// to the form.
+#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <ostream>
@@ -10,8 +14,11 @@
 #include "apps/tabulon/form_input.h"
 #include "platform/controls/control.h"
 #include "platform/core/exceptions.h"
+#include "platform/forms/form.h"
+#include "platform/forms/popupchoice.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/textmetrics.h"
+#include "platform/host/host.h"
 
 namespace tabulon::app {
 namespace {
@@ -27,10 +34,14 @@ bool EndsWithPng(const std::string& name) {
 
 int Run(CommandContext& ctx) {
   std::vector<std::string> files;
+  std::string drop;
   int width = 0, height = 0;
   for (size_t i = 0; i < ctx.Args.size(); ++i) {
     const std::string& a = ctx.Args[i];
-    if (a == "--width" || a == "--height") {
+    if (a == "--drop") {
+      if (i + 1 >= ctx.Args.size()) throw EUsageError("--drop needs a control name");
+      drop = ctx.Args[++i];
+    } else if (a == "--width" || a == "--height") {
       int* target = a == "--width" ? &width : &height;
       if (i + 1 >= ctx.Args.size() || !ParseSize(ctx.Args[i + 1], *target))
         throw EUsageError(a + " needs a size from 1 to 16384");
@@ -55,8 +66,29 @@ int Run(CommandContext& ctx) {
                        height > 0 ? height : control->GetHeight());
   if (control->GetWidth() <= 0 || control->GetHeight() <= 0)
     throw EInputError(files[0] + ": the root control has no area to paint");
-  TBitmap picture(control->GetWidth(), control->GetHeight());
+  TControl* list = nullptr;
+  TPoint listAt;
+  int pw = control->GetWidth(), ph = control->GetHeight();
+  if (!drop.empty()) {
+    auto* form = dynamic_cast<TCustomForm*>(control);
+    auto* chooser = dynamic_cast<TPopupChooser*>(root->FindComponent(drop));
+    if (!form || !chooser)
+      throw EInputError(files[0] + ": no drop-down control named '" + drop + "' on the form");
+    form->Show();
+    THost host;
+    if (chooser->DropButtonControl()) host.Click(chooser->DropButtonControl());
+    list = chooser->ChoiceList();
+    if (!list) throw EInputError(drop + " did not open its list");
+    // The form's outer top-left is the picture's origin.
+    listAt = {list->GetLeft() - form->GetLeft(), list->GetTop() - form->GetTop()};
+    pw = std::max(pw, listAt.X + list->GetWidth());
+    ph = std::max(ph, listAt.Y + list->GetHeight());
+  }
+  TBitmap picture(pw, ph);
+  picture.Canvas().GetBrush()->SetColor(clWhite);
+  picture.Canvas().FillRect(Rect(0, 0, pw, ph));
   control->PaintTo(picture.Canvas(), 0, 0);
+  if (list) list->PaintTo(picture.Canvas(), listAt.X, listAt.Y);
   picture.SaveToPNGFile(files[1]);
   ctx.Out << files[1] << ": " << picture.GetWidth() << "x" << picture.GetHeight() << " "
           << root->ClassName() << " " << root->GetName() << "\n";
@@ -65,7 +97,7 @@ int Run(CommandContext& ctx) {
 
 }  // namespace
 
-TBN_COMMAND("render", "FORMFILE OUT.png [--width W --height H]",
+TBN_COMMAND("render", "FORMFILE OUT.png [--width W --height H] [--drop NAME]",
             "paints the root control of a form file into a PNG picture", Run);
 
 }  // namespace tabulon::app

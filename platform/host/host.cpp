@@ -10,12 +10,14 @@
 #include "platform/core/format.h"
 #include "platform/db/dataset.h"
 #include "platform/dbctrls/dbgrid.h"
+#include "platform/dbctrls/dblookup.h"
 #include "platform/forms/checkbox.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/edit.h"
 #include "platform/forms/listbox.h"
 #include "platform/forms/mouse.h"
 #include "platform/forms/pagecontrol.h"
+#include "platform/forms/popupchoice.h"
 #include "platform/forms/radiobutton.h"
 
 namespace tabulon {
@@ -262,12 +264,30 @@ void THost::Drag(TControl* from, TPoint fromLocal, TControl* to, TPoint toLocal)
   Application()->ProcessMessages();
 }
 
+// Opens a drop-down control's list by its button; null when it stays closed.
+static TControl* OpenChoiceList(THost& host, TPopupChooser* chooser) {
+  if (!chooser->ChoiceList() && chooser->DropButtonControl())
+    host.Click(chooser->DropButtonControl());
+  return chooser->ChoiceList();
+}
+
 void THost::Choose(TControl* control, const std::string& text) {
+  if (auto* chooser = dynamic_cast<TPopupChooser*>(control)) {
+    if (TControl* list = OpenChoiceList(*this, chooser)) Choose(list, text);
+    return;
+  }
   if (dynamic_cast<TCustomDBGrid*>(control))
     throw EComponentError(Format("Script line %d: rows of grid '%s' are chosen by number",
                                  {currentLine_, control->GetName()}));
   int index = -1;
-  if (auto* cb = dynamic_cast<TCustomComboBox*>(control))
+  if (auto* lookup = dynamic_cast<TDBLookupListBox*>(control)) {
+    // The rows shown, by the text of the list field they show first.
+    const auto& fields = lookup->GetListFields();
+    int col = static_cast<int>(std::find(fields.begin(), fields.end(), lookup->GetListField()) -
+                               fields.begin());
+    for (int r = 0; r < lookup->GetRowsShown() && index < 0; ++r)
+      if (lookup->GetCellText(r, col) == text) index = r;
+  } else if (auto* cb = dynamic_cast<TCustomComboBox*>(control))
     index = cb->GetItems()->IndexOf(text);
   else if (auto* lb = dynamic_cast<TCustomListBox*>(control))
     index = lb->GetItems()->IndexOf(text);
@@ -282,6 +302,10 @@ void THost::Choose(TControl* control, const std::string& text) {
 }
 
 void THost::Choose(TControl* control, int index) {
+  if (auto* chooser = dynamic_cast<TPopupChooser*>(control)) {
+    if (TControl* list = OpenChoiceList(*this, chooser)) Choose(list, index);
+    return;
+  }
   auto range = [&](int count) {
     if (index < 0 || index >= count)
       throw EComponentError(
@@ -302,6 +326,11 @@ void THost::Choose(TControl* control, int index) {
       lb->SetTopIndex(index);
     TRect r = lb->ItemRect(index);
     Click(lb, {r.Left + r.Width() / 2, r.Top + r.Height() / 2});
+  } else if (auto* lookup = dynamic_cast<TDBLookupListBox*>(control)) {
+    // Rows are those the list shows now.
+    range(lookup->GetRowsShown());
+    TRect r = lookup->RowRect(index);
+    Click(lookup, {r.Left + r.Width() / 2, r.Top + r.Height() / 2});
   } else if (auto* grid = dynamic_cast<TCustomDBGrid*>(control)) {
     // Rows are the records the dataset shows; the grid scrolls (moving the
     // dataset, as its scroll bar would) until the row is on screen.

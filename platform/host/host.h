@@ -61,7 +61,8 @@ class THost : public TInputSource {
   void Click(TControl* control, TPoint local, bool dbl = false);
   void ClickAt(TPoint screen, bool dbl = false);
   void Drag(TControl* from, TPoint fromLocal, TControl* to, TPoint toLocal);
-  /// Chooses item `text` of a list box, combo box or page control by mouse.
+  /// Chooses item `text` of a list box, combo box, page control, lookup list
+  /// or drop-down edit (opening it by its button) by mouse.
   void Choose(TControl* control, const std::string& text);
   /// Chooses item `index` (0-based) by mouse; for a data grid, the record
   /// `index` among those its dataset shows (the grid scrolls to it first).
