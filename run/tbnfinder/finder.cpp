@@ -32,8 +32,11 @@ void TDBFinderDataLink::LayoutChanged() {
 
 TDataSet* TQXFinderIndex::GetDataSet() {
   if (!FFinder) return nullptr;
-  if (TDataSource* source = FFinder->GetDataSource()) return source->GetDataSet();
-  return FFinder->GetDataSet();
+  TDataSource* source = FFinder->GetDataSource();
+  TDataSet* ds = source ? source->GetDataSet() : FFinder->GetDataSet();
+  // A dataset being destroyed tells its links while it is half gone: the
+  // index lets it go instead of reading it.
+  return ds && !ds->ComponentState().Contains(csDestroying) ? ds : nullptr;
 }
 
 TPersistent* TQXFinderIndex::GetOwner() const { return FFinder; }

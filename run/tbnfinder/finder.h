@@ -42,7 +42,8 @@ class TQXFinderIndex : public TDataSetIndex {
  public:
   explicit TQXFinderIndex(TQXFinder* finder) : FFinder(finder) {}
   TQXFinder* GetFinder() const { return FFinder; }
-  /// The dataset of the finder's DataSource, else the finder's DataSet.
+  /// The dataset of the finder's DataSource, else the finder's DataSet;
+  /// null while that dataset is being destroyed.
   TDataSet* GetDataSet() override;
   TPersistent* GetOwner() const override;
 
