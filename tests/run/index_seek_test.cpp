@@ -24,6 +24,7 @@
 #include "run/tbnbdeset.h"
 #include "run/tbnclientset.h"
 #include "run/tbnindex.h"
+#include "tests/run/index_oracle.h"
 
 namespace tabulon {
 namespace {
@@ -153,34 +154,12 @@ int OracleCompare(const TRow& row, const std::vector<TOracleKey>& keys,
   return 0;
 }
 
-// The record a search over the shown records lands on (-1: none), by the
-// meaning of each seek option.
+// The record a search over the shown records lands on (-1: none).
 int OracleSeek(const std::vector<TRow>& shown, const std::vector<TOracleKey>& keys,
                const std::vector<Variant>& key, TQXSeekOption option) {
-  int firstEq = -1, lastEq = -1, firstMore = -1, firstNotLess = -1, lastLess = -1;
-  for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
-    int c = OracleCompare(shown[static_cast<size_t>(i)], keys, key);
-    if (c == 0 && firstEq < 0) firstEq = i;
-    if (c == 0) lastEq = i;
-    if (c > 0 && firstMore < 0) firstMore = i;
-    if (c >= 0 && firstNotLess < 0) firstNotLess = i;
-    if (c < 0) lastLess = i;
-  }
-  switch (option) {
-    case dsoFirstEQ:
-      return firstEq;
-    case dsoLastEQ:
-      return lastEq;
-    case dsoAfterEQ:
-      return firstNotLess;
-    case dsoAfter:
-      return firstMore;
-    case dsoBeforeEQ:
-      return firstEq >= 0 ? firstEq : lastLess;
-    case dsoBefore:
-      return lastLess;
-  }
-  return -1;
+  std::vector<int> standings;
+  for (const TRow& row : shown) standings.push_back(OracleCompare(row, keys, key));
+  return test::OracleLanding(standings, option);
 }
 
 class IndexSeek : public ::testing::Test {
