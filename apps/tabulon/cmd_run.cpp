@@ -1,12 +1,14 @@
 // tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...
-//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]...: loads a form,
+//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]: loads a form,
 // writes the given values into its fields panels' records, shows it modally
 // under the scripted host, feeds it the script and prints the modal result,
 // the values of the controls the script names (and those given with
 // --show, which must name controls of the form) and the records the named
-// datasets show; --png writes the form as the script ends. Script errors
+// datasets show (up to N rows each with --limit, after the count of all of
+// them) with the current record marked; --png writes the form as the script ends. Script errors
 // name their line.
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <ostream>
 
@@ -16,20 +18,11 @@
 #include "platform/core/exceptions.h"
 #include "platform/db/dataset.h"
 #include "platform/forms/form.h"
-#include "platform/graphics/bitmap.h"
-#include "platform/graphics/canvas.h"
 #include "platform/host/host.h"
 #include "run/tbnset.h"
 
 namespace tabulon::app {
 namespace {
-
-void SnapshotPng(TCustomForm& form, const std::string& path) {
-  TBitmap bitmap(form.GetWidth(), form.GetHeight());
-  TCanvas canvas(&bitmap);
-  form.PaintTo(canvas, 0, 0);
-  bitmap.SaveToPNGFile(path);
-}
 
 // The component named `name` on the form or on any component it owns.
 TComponent* FindNamed(TComponent* owner, const std::string& name) {
@@ -64,6 +57,8 @@ void SetPanelValue(TComponent* form, const std::string& arg) {
 int RunForm(CommandContext& ctx) {
   std::string formFile, scriptFile, png;
   std::vector<std::string> show, values, rows;
+  long limit = 0;
+  bool limitGiven = false;
   for (size_t i = 0; i < ctx.Args.size(); ++i) {
     const std::string& a = ctx.Args[i];
     auto next = [&]() -> std::string {
@@ -80,7 +75,14 @@ int RunForm(CommandContext& ctx) {
       values.push_back(next());
     else if (a == "--rows")
       rows.push_back(next());
-    else if (a.size() > 1 && a[0] == '-')
+    else if (a == "--limit") {
+      const std::string text = next();
+      char* end = nullptr;
+      limit = std::strtol(text.c_str(), &end, 10);
+      if (text.empty() || *end || limit < 0)
+        throw EUsageError("--limit needs a number of 0 or more (0: all)");
+      limitGiven = true;
+    } else if (a.size() > 1 && a[0] == '-')
       throw EUsageError("unknown option " + a);
     else if (formFile.empty())
       formFile = a;
@@ -88,6 +90,7 @@ int RunForm(CommandContext& ctx) {
       throw EUsageError("unexpected argument " + a);
   }
   if (formFile.empty()) throw EUsageError("no form file given");
+  if (limitGiven && rows.empty()) throw EUsageError("--limit goes with --rows");
   // Everything is read and checked before the form is shown.
   std::vector<TScriptStep> steps;
   if (!scriptFile.empty()) {
@@ -116,7 +119,7 @@ int RunForm(CommandContext& ctx) {
   THost host;
   host.Queue(steps);
   host.OnModalClosing = [&](TCustomForm& closing) {
-    if (&closing == form && !png.empty()) SnapshotPng(closing, png);
+    if (&closing == form && !png.empty()) SaveFormPicture(closing, png);
   };
   TModalResult result;
   try {
@@ -135,8 +138,11 @@ int RunForm(CommandContext& ctx) {
       ctx.Out << n << " = " << DescribeControlValue(c) << "\n";
   for (const std::string& n : rows) {
     auto* data = dynamic_cast<TDataSet*>(FindNamed(form, n));
-    ctx.Out << "Rows of " << n << ": " << data->GetRecordCount() << "\n";
-    PrintRecords(ctx.Out, data, 0);
+    const int count = data->GetRecordCount();
+    ctx.Out << "Rows of " << n << ": " << count;
+    if (limit > 0 && limit < count) ctx.Out << " (the first " << limit << " shown)";
+    ctx.Out << "\n";
+    PrintRecordsAndCurrent(ctx.Out, data, limit);
   }
   for (const TMessageRecord& m : host.Messages())
     ctx.Out << "Message: " << m.Caption << ": " << m.Text << "\n";
@@ -148,7 +154,7 @@ int RunForm(CommandContext& ctx) {
 TBN_COMMAND(
     "run",
     "FORMFILE [--script FILE] [--png OUT] [--show NAME]... [--value PANEL.FIELD[.SLOT]=TEXT]... "
-    "[--rows DATASET]...",
+    "[--rows DATASET]... [--limit N]",
     "shows a form modally under the scripted host and prints its result", RunForm);
 
 }  // namespace tabulon::app

@@ -19,7 +19,11 @@ std::string Pad(const std::string& s, size_t width) {
   return s + std::string(width - n, ' ');
 }
 
-void PrintRecords(std::ostream& out, TDataSet* data, long limit) {
+namespace {
+
+// Prints the records; returns the 1-based row of the record `current`
+// names (0 when it is not among the rows printed).
+long Print(std::ostream& out, TDataSet* data, long limit, const TBookmark* current) {
   std::vector<size_t> widths;
   std::string header = " ";
   for (int i = 0; i < data->GetFieldCount(); ++i) {
@@ -28,9 +32,13 @@ void PrintRecords(std::ostream& out, TDataSet* data, long limit) {
     header += " " + Pad(f->GetDisplayLabel(), widths.back());
   }
   out << header << "\n";
-  long n = 0;
+  long n = 0, currentRow = 0;
   for (data->First(); !data->GetEof() && (limit == 0 || n < limit); data->Next(), ++n) {
     std::string line = " ";
+    if (current && *current == data->GetBookmark()) {
+      line = ">";
+      currentRow = n + 1;
+    }
     for (int i = 0; i < data->GetFieldCount(); ++i) {
       std::string text = data->Fields(i)->GetDisplayText();
       std::replace(text.begin(), text.end(), '\n', ' ');
@@ -38,6 +46,34 @@ void PrintRecords(std::ostream& out, TDataSet* data, long limit) {
     }
     out << line << "\n";
   }
+  return currentRow;
+}
+
+}  // namespace
+
+void PrintRecords(std::ostream& out, TDataSet* data, long limit) {
+  Print(out, data, limit, nullptr);
+}
+
+void PrintRecordsAndCurrent(std::ostream& out, TDataSet* data, long limit) {
+  const TBookmark current = data->GetBookmark();
+  data->DisableControls();
+  long row = 0;
+  try {
+    row = Print(out, data, limit, &current);
+    if (!current.IsNull()) data->GotoBookmark(current);
+  } catch (...) {
+    data->EnableControls();
+    throw;
+  }
+  data->EnableControls();
+  out << "Current record: ";
+  if (current.IsNull())
+    out << "none\n";
+  else if (row > 0)
+    out << "row " << row << "\n";
+  else
+    out << "after the rows shown\n";
 }
 
 }  // namespace tabulon::app

@@ -19,6 +19,8 @@
 #include "platform/forms/pagecontrol.h"
 #include "platform/forms/popupchoice.h"
 #include "platform/forms/radiobutton.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
 
 namespace tabulon {
 namespace {
@@ -211,8 +213,19 @@ void THost::Execute(const TScriptStep& s) {
     AnswerNextMessage(ParseButton(a[0], s.Line));
   } else if (s.Command == "close") {
     CloseActiveForm();
+  } else if (s.Command == "snapshot") {
+    Snapshot(a[0]);
   }
   Application()->ProcessMessages();
+}
+
+void THost::Snapshot(const std::string& path) { SaveFormPicture(*ActiveForm(), path); }
+
+void SaveFormPicture(TCustomForm& form, const std::string& path) {
+  TBitmap bitmap(form.GetWidth(), form.GetHeight());
+  TCanvas canvas(&bitmap);
+  form.PaintTo(canvas, 0, 0);
+  bitmap.SaveToPNGFile(path);
 }
 
 void THost::TypeText(std::string_view text) {

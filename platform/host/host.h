@@ -69,6 +69,9 @@ class THost : public TInputSource {
   void Choose(TControl* control, int index);
   /// Closes the active form as its close box would.
   void CloseActiveForm();
+  /// Writes a PNG picture of the active form to `path`; EFCreateError when
+  /// the file cannot be written.
+  void Snapshot(const std::string& path);
   /// The form input goes to; EInvalidOperation when no form is active.
   TCustomForm* ActiveForm() const;
   /// The control called `name` on the active form (searching owned components
@@ -98,6 +101,9 @@ class THost : public TInputSource {
   std::vector<TMessageRecord> messages_;
   int currentLine_ = 0;
 };
+
+/// Paints `form` as it is now shown into a PNG file at `path`.
+void SaveFormPicture(TCustomForm& form, const std::string& path);
 
 /// The value a control shows, as text: Text of edits and combo boxes,
 /// Checked of check and radio boxes, the selected item of list boxes, the

@@ -71,7 +71,8 @@ bool IsNumber(const std::string& s) {
 void Check(const TScriptStep& s) {
   size_t n = s.Args.size();
   auto bad = [&] { Fail(s.Line, Format("wrong arguments for '%s'", {s.Command})); };
-  if (s.Command == "type" || s.Command == "key" || s.Command == "answer" || s.Command == "focus") {
+  if (s.Command == "type" || s.Command == "key" || s.Command == "answer" || s.Command == "focus" ||
+      s.Command == "snapshot") {
     if (n != 1) bad();
   } else if (s.Command == "click" || s.Command == "dblclick") {
     if (n == 3 && s.Args[0] == "at" && !s.Quoted[0]) {

@@ -13,6 +13,7 @@
 //   focus NAME                moves the focus to a control
 //   answer Yes                answers the next message box with that button
 //   close                     closes the active form
+//   snapshot FILE             writes a PNG picture of the active form
 #pragma once
 
 #include <string>
@@ -25,7 +26,7 @@ namespace tabulon {
 
 /// One command of a script.
 struct TScriptStep {
-  std::string Command;            // type, key, click, dblclick, drag, choose, focus, answer, close
+  std::string Command;            // type, key, click, ..., close, snapshot
   std::vector<std::string> Args;  // the words after the command, quotes removed
   std::vector<bool> Quoted;       // which arguments were quoted
   int Line = 0;                   // 1-based line in the script

@@ -157,6 +157,37 @@ run 1 run "$samples/sample_panel.dfm"
 expect_in_err ", not a form"
 run 2 run "$form" --bogus
 
+# --- run over the sample database: rows, the current record, pictures per step --------
+pushd "$tmp" >/dev/null  # the filter panel form names sample.db
+panel="$samples/filter_panel.dfm"
+printf 'snapshot "%s"\nkey Enter\n' "$tmp/step.png" >"$tmp/snap.script"
+run 0 run "$panel" --script "$tmp/snap.script" --value FilterPanel1.CITY=Berlin --rows Customers --limit 2
+[[ "$out" == *$'\nRows of Customers: '*$' (the first 2 shown)\n'* ]] || fail "run --limit: $out"
+rows="$(printf '%s\n' "$out" | sed -n '/^Rows of Customers/,/^Current record/p')"
+[ "$(printf '%s\n' "$rows" | wc -l)" -eq 5 ] || fail "run --limit 2: not two rows: $rows"
+[[ "$(printf '%s\n' "$rows" | sed -n 3p)" == ">"*Berlin* ]] || fail "run: first row not marked current: $rows"
+[[ "$rows" == *$'\nCurrent record: row 1' ]] || fail "run: current record: $rows"
+[ "$(head -c 8 "$tmp/step.png" | od -A n -t x1 | tr -d ' ')" == "89504e470d0a1a0a" ] ||
+  fail "snapshot did not write a PNG"
+printf 'snapshot "%s"\n' "$tmp/none/x.png" >"$tmp/badsnap.script"
+run 1 run "$panel" --script "$tmp/badsnap.script"
+expect_err "tabulon run: $tmp/badsnap.script: Script line 1: Cannot create file $tmp/none/x.png"
+run 2 run "$panel" --rows Customers --limit x
+expect_err "tabulon run: --limit needs a number of 0 or more (0: all)"
+run 2 run "$panel" --limit 3
+expect_err "tabulon run: --limit goes with --rows"
+run 1 run "$panel" --rows Nope
+expect_err "tabulon run: $panel: no dataset named 'Nope' on form 'CustomerFilter'"
+# A form naming a missing database or table fails as it loads; nothing is created.
+sed 's/sample.db/missing.db/' "$panel" >"$tmp/missing.dfm"
+run 1 run "$tmp/missing.dfm"
+expect_in_err "Cannot open database 'missing.db'"
+[ ! -e "$tmp/missing.db" ] || fail "run created the missing database"
+sed "s/'CUSTOMERS'/'NOPE'/" "$panel" >"$tmp/notable.dfm"
+run 1 run "$tmp/notable.dfm"
+expect_in_err "no such table: NOPE"
+popd >/dev/null
+
 # --- classes: what form files may hold, no internal helpers -------------------------
 run 0 classes
 for public in TForm TPanel TLabel TEdit TClientDataSet; do

@@ -1,7 +1,10 @@
 // The scripted host driving forms: typing, ticking, choosing, nested
-// message boxes, callbacks inside the next modal form, and failures.
+// message boxes, callbacks inside the next modal form, pictures taken
+// along the way, and failures.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "platform/core/exceptions.h"
@@ -9,6 +12,7 @@
 #include "platform/forms/checkbox.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/edit.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/host/host.h"
 
 namespace tabulon {
@@ -107,6 +111,35 @@ TEST(Host, CallbackActsInsideTheNextModalForm) {
   EXPECT_EQ(seen, "fmSetup");
   EXPECT_TRUE(inner.cb->GetChecked());
   EXPECT_FALSE(d.cb->GetChecked());
+}
+
+// A picture per snapshot, of the form as the script left it at that step:
+// the one taken after typing differs from the one before, and the last one
+// equals the picture of the form as it closes (nothing changed in between).
+TEST(Host, SnapshotWritesThePictureOfTheActiveFormAtThatStep) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("tabulon_host_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string before = (dir / "before.png").string(), after = (dir / "after.png").string(),
+                    closing = (dir / "closing.png").string();
+  Dialog d;
+  THost host;
+  host.OnModalClosing = [&](TCustomForm& f) { SaveFormPicture(f, closing); };
+  host.Run("snapshot \"" + before + "\"\ntype \"Smith\"\nsnapshot " + after + "\nclose\n");
+  d.form->ShowModal();
+  TBitmap a, b, c;
+  a.LoadFromPNGFile(before);
+  b.LoadFromPNGFile(after);
+  c.LoadFromPNGFile(closing);
+  EXPECT_EQ(a.GetWidth(), 320);
+  EXPECT_EQ(a.GetHeight(), 200);
+  EXPECT_NE(a.Pixels(), b.Pixels());
+  EXPECT_EQ(b.Pixels(), c.Pixels());
+  // A picture that cannot be written stops the script at its line.
+  host.Run("snapshot \"" + (dir / "missing" / "x.png").string() + "\"\nclose\n");
+  EXPECT_THROW(d.form->ShowModal(), EFCreateError);
+  EXPECT_EQ(host.CurrentLine(), 1);
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Host, FailuresNameTheLineAndTheForm) {

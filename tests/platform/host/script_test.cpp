@@ -16,14 +16,16 @@ TEST(Script, ParsesCommandsQuotesAndComments) {
       "click bbOk   # trailing comment\n"
       "drag lbFields 5 3 to lbFields 5 40\n"
       "choose cbCompare \"Initial comparison\"\n"
-      "click at 10 20\n");
-  ASSERT_EQ(steps.size(), 5u);
+      "click at 10 20\n"
+      "snapshot \"build/demo/step 1.png\"\n");
+  ASSERT_EQ(steps.size(), 6u);
   EXPECT_EQ(steps[0].Command, "type");
   EXPECT_EQ(steps[0].Args, (std::vector<std::string>{"a \"b\"\n"}));
   EXPECT_EQ(steps[0].Line, 2);
   EXPECT_EQ(steps[1].Line, 4);
   EXPECT_EQ(steps[2].Args.size(), 7u);
   EXPECT_EQ(steps[3].Args[1], "Initial comparison");
+  EXPECT_EQ(steps[5].Args, (std::vector<std::string>{"build/demo/step 1.png"}));
   EXPECT_EQ(MentionedControls(steps), (std::vector<std::string>{"bbOk", "lbFields", "cbCompare"}));
 }
 
@@ -39,6 +41,8 @@ TEST(Script, RejectsBadLinesWithTheirNumber) {
       {"click a b c", "Script line 1: wrong arguments for 'click'"},
       {"drag a b", "Script line 1: wrong arguments for 'drag'"},
       {"close now", "Script line 1: wrong arguments for 'close'"},
+      {"snapshot", "Script line 1: wrong arguments for 'snapshot'"},
+      {"snapshot a.png b.png", "Script line 1: wrong arguments for 'snapshot'"},
       {"\"type\"", "Script line 1: a line must start with a command"},
       {"# keys\nkey Hyper+X", "Script line 2: Unknown key 'Hyper+X'"},
   };
