@@ -1,7 +1,8 @@
 // tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...: loads a
 // form, shows it modally under the scripted host, feeds it the script and
 // prints the modal result and the values of the controls the script names
-// (and those given with --show); --png writes the form as the script ends.
+// (and those given with --show; a dataset shows its current record); --png
+// writes the form as the script ends.
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -9,6 +10,8 @@
 
 #include "apps/tabulon/command.h"
 #include "platform/core/exceptions.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
 #include "platform/forms/form.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -31,6 +34,27 @@ void SnapshotPng(TCustomForm& form, const std::string& path) {
   TCanvas canvas(&bitmap);
   form.PaintTo(canvas, 0, 0);
   bitmap.SaveToPNGFile(path);
+}
+
+// A component owned by `root` at any depth, or null.
+TComponent* FindOwned(TComponent* root, const std::string& name) {
+  if (TComponent* f = root->FindComponent(name)) return f;
+  for (int i = 0; i < root->ComponentCount(); ++i)
+    if (TComponent* f = FindOwned(root->Components(i), name)) return f;
+  return nullptr;
+}
+
+// The current record of a dataset: "FIELD=value, ..." (or a word for a
+// closed or empty dataset).
+std::string DescribeRecord(TDataSet* ds) {
+  if (!ds->GetActive()) return "(closed)";
+  if (ds->IsEmpty()) return "(empty)";
+  std::string out;
+  for (int i = 0; i < ds->GetFieldCount(); ++i) {
+    TField* f = ds->GetFields()->Get(i);
+    out += (i ? ", " : "") + f->GetFieldName() + "=" + f->GetDisplayText();
+  }
+  return out;
 }
 
 int RunForm(CommandContext& ctx) {
@@ -88,7 +112,11 @@ int RunForm(CommandContext& ctx) {
       };
       c = dynamic_cast<TControl*>(find(form));
     }
-    if (c) ctx.Out << n << " = " << DescribeControlValue(c) << "\n";
+    if (c) {
+      ctx.Out << n << " = " << DescribeControlValue(c) << "\n";
+    } else if (auto* ds = dynamic_cast<TDataSet*>(FindOwned(form, n))) {
+      ctx.Out << n << " = " << DescribeRecord(ds) << "\n";
+    }
   }
   for (const TMessageRecord& m : host.Messages())
     ctx.Out << "Message: " << m.Caption << ": " << m.Text << "\n";

@@ -5,6 +5,8 @@
 // part-way through a search leaves behind.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "platform/db/sqlite_connection.h"
 #include "platform/db/sqlite_dataset.h"
 #include "platform/host/host.h"
+#include "platform/streaming/formres.h"
 #include "run/tbnbdeset.h"
 #include "run/tbnclientset.h"
 
@@ -343,6 +346,57 @@ TEST(FindPanelFaults, AFailingCalculatedFieldPartWayThroughASearch) {
   // The panel searches again as if nothing had happened.
   EXPECT_TRUE(panel->Locate());
   EXPECT_EQ(ds->FieldByName("ID")->GetAsInteger(), 15);
+}
+
+}  // namespace
+}  // namespace tabulon
+
+namespace tabulon {
+namespace {
+
+// The sample form: a table panel over CUSTOMERS ordered by COMPANY without
+// case. Typing a prefix (here written to the record as its editor will)
+// moves the table at once (usAuto) to the first company that begins with it.
+TEST(FindPanelForm, TheSampleFormFollowsTheEnteredPrefix) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tabulon_find_form";
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  std::filesystem::remove("sample.db");
+  {
+    TSQLiteConnection db(nullptr);
+    db.SetFileName("sample.db");
+    db.SetCreateIfMissing(true);
+    db.ExecSQL(
+        "CREATE TABLE CUSTOMERS (CUSTNO INTEGER PRIMARY KEY, COMPANY VARCHAR(40) NOT NULL, "
+        "CITY VARCHAR(20)); CREATE INDEX IX_CUST_COMPANY ON CUSTOMERS (COMPANY COLLATE NOCASE)");
+    const char* const companies[] = {"Weber KG",        "Harbour Tools Ltd", "Bauer AG",
+                                     "harbour Freight", "Hartmann GmbH",     "Costa S.p.A."};
+    int no = 0;
+    for (const char* c : companies)
+      db.ExecSQL("INSERT INTO CUSTOMERS VALUES (?, ?, 'Berlin')", {++no, c});
+  }
+  std::unique_ptr<TComponent> form(ReadComponentResFile(
+      std::string(TABULON_SOURCE_DIR) + "/forms/samples/find_customers.dfm", nullptr));
+  auto* panel = dynamic_cast<TQXBdeFindPanel*>(form->FindComponent("FindPanel"));
+  auto* table = dynamic_cast<TDataSet*>(form->FindComponent("Customers"));
+  ASSERT_TRUE(panel && table && table->GetActive());
+  EXPECT_EQ(panel->GetFindIndex()->GetCount(), 1);
+  EXPECT_EQ(panel->FieldByName("COMPANY")->GetIndexFieldNo(), 0);
+  THost host;
+  host.AnswerNextMessage(mbOK);
+  std::vector<std::string> seen;
+  for (const char* typed : {"h", "ha", "har", "hart", "harx"}) {
+    panel->FieldByName("COMPANY")->SetAsString(0, typed);
+    seen.push_back(table->FieldByName("COMPANY")->GetAsString());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"harbour Freight", "harbour Freight", "harbour Freight",
+                                            "Hartmann GmbH", "Hartmann GmbH"}));
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_EQ(host.Messages()[0].Text, "The record is not found");
+  form.reset();
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
