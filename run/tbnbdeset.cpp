@@ -7,6 +7,7 @@
 namespace tabulon {
 
 TBN_REGISTER(TQXBdeFindIndex) {}
+TBN_REGISTER(TQXBdeFindPanel) {}
 
 bool TQXBdeFindIndex::IsTable() {
   if (IsUpdateDataSet()) UpdateDataSet();

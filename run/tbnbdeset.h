@@ -5,6 +5,7 @@
 #pragma once
 
 #include "run/tbnindex.h"
+#include "run/tbnset/find_panel.h"
 
 namespace tabulon {
 
@@ -19,6 +20,16 @@ class TQXBdeFindIndex : public TQXFindIndex {
 
  private:
   bool IsTable();
+};
+
+/// The find panel for tables: it searches through TQXBdeFindIndex.
+class TQXBdeFindPanel : public TDBFindPanel {
+  TBN_CLASS(TQXBdeFindPanel, TDBFindPanel)
+ public:
+  using TDBFindPanel::TDBFindPanel;
+
+ protected:
+  TQXFindIndex* CreateFindIndex() override { return new TQXBdeFindIndex(this); }
 };
 
 }  // namespace tabulon

@@ -7,6 +7,7 @@
 namespace tabulon {
 
 TBN_REGISTER(TQXClientFindIndex) {}
+TBN_REGISTER(TQXClientFindPanel) {}
 
 bool TQXClientFindIndex::IsClientDataSet() {
   if (IsUpdateDataSet()) UpdateDataSet();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "run/tbnindex.h"
+#include "run/tbnset/find_panel.h"
 
 namespace tabulon {
 
@@ -19,6 +20,16 @@ class TQXClientFindIndex : public TQXFindIndex {
 
  private:
   bool IsClientDataSet();
+};
+
+/// The find panel for client datasets: it searches through TQXClientFindIndex.
+class TQXClientFindPanel : public TDBFindPanel {
+  TBN_CLASS(TQXClientFindPanel, TDBFindPanel)
+ public:
+  using TDBFindPanel::TDBFindPanel;
+
+ protected:
+  TQXFindIndex* CreateFindIndex() override { return new TQXClientFindIndex(this); }
 };
 
 }  // namespace tabulon

@@ -7,6 +7,7 @@
 #include "run/tbnset/events.h"
 #include "run/tbnset/fieldsset.h"
 #include "run/tbnset/filter_panel.h"
+#include "run/tbnset/find_panel.h"
 #include "run/tbnset/list.h"
 #include "run/tbnset/options.h"
 #include "run/tbnset/panel.h"

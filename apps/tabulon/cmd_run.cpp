@@ -1,12 +1,13 @@
 // tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...
-//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]: loads a form,
-// writes the given values into its fields panels' records, shows it modally
-// under the scripted host, feeds it the script and prints the modal result,
-// the values of the controls the script names (and those given with
-// --show, which must name controls of the form) and the records the named
-// datasets show (up to N rows each with --limit, after the count of all of
-// them) with the current record marked; --png writes the form as the script ends. Script errors
-// name their line.
+//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]: loads
+// a form, writes the given values into its fields panels' records, shows it
+// modally under the scripted host, feeds it the script and prints the modal
+// result, the values of the controls the script names (and those given with
+// --show, which must name controls or datasets of the form; a dataset shows
+// its current record) and the records the named datasets show (up to N rows
+// each with --limit, after the count of all of them) with the current record
+// marked; --png writes the form as the script ends. Script errors name their
+// line.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "apps/tabulon/records_text.h"
 #include "platform/core/exceptions.h"
 #include "platform/db/dataset.h"
+#include "platform/db/field.h"
 #include "platform/forms/form.h"
 #include "platform/host/host.h"
 #include "run/tbnset.h"
@@ -30,10 +32,6 @@ TComponent* FindNamed(TComponent* owner, const std::string& name) {
   for (int i = 0; i < owner->ComponentCount(); ++i)
     if (TComponent* f = FindNamed(owner->Components(i), name)) return f;
   return nullptr;
-}
-
-TControl* FindNamedControl(TComponent* form, const std::string& name) {
-  return dynamic_cast<TControl*>(FindNamed(form, name));
 }
 
 // Writes "PANEL.FIELD[.SLOT]=TEXT" into the record's edit value.
@@ -52,6 +50,19 @@ void SetPanelValue(TComponent* form, const std::string& arg) {
   auto* panel = dynamic_cast<TFieldsSetModel*>(FindNamed(form, panelName));
   if (!panel) throw EInputError("no fields panel named '" + panelName + "'");
   panel->FieldByName(field)->SetAsString(slot, arg.substr(eq + 1));
+}
+
+// The current record of a dataset: "FIELD=value, ..." (or a word for a
+// closed or empty dataset).
+std::string DescribeRecord(TDataSet* ds) {
+  if (!ds->GetActive()) return "(closed)";
+  if (ds->IsEmpty()) return "(empty)";
+  std::string out;
+  for (int i = 0; i < ds->GetFieldCount(); ++i) {
+    TField* f = ds->GetFields()->Get(i);
+    out += (i ? ", " : "") + f->GetFieldName() + "=" + f->GetDisplayText();
+  }
+  return out;
 }
 
 int RunForm(CommandContext& ctx) {
@@ -103,10 +114,12 @@ int RunForm(CommandContext& ctx) {
   std::unique_ptr<TComponent> root(ReadFormComponents(formFile, ReadFormInput(formFile)));
   auto* form = dynamic_cast<TCustomForm*>(root.get());
   if (!form) throw EInputError(formFile + ": the root is a " + root->ClassName() + ", not a form");
-  for (const std::string& n : show)
-    if (!FindNamedControl(form, n))
+  for (const std::string& n : show) {
+    TComponent* c = FindNamed(form, n);
+    if (!dynamic_cast<TControl*>(c) && !dynamic_cast<TDataSet*>(c))
       throw EInputError(formFile + ": no control named '" + n + "' on form '" + form->GetName() +
                         "'");
+  }
   for (const std::string& n : rows)
     if (!dynamic_cast<TDataSet*>(FindNamed(form, n)))
       throw EInputError(formFile + ": no dataset named '" + n + "' on form '" + form->GetName() +
@@ -133,9 +146,13 @@ int RunForm(CommandContext& ctx) {
   }
   const char* name = ModalResultName(result);
   ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
-  for (const std::string& n : names)
-    if (TControl* c = FindNamedControl(form, n))
-      ctx.Out << n << " = " << DescribeControlValue(c) << "\n";
+  for (const std::string& n : names) {
+    TComponent* c = FindNamed(form, n);
+    if (auto* control = dynamic_cast<TControl*>(c))
+      ctx.Out << n << " = " << DescribeControlValue(control) << "\n";
+    else if (auto* ds = dynamic_cast<TDataSet*>(c))
+      ctx.Out << n << " = " << DescribeRecord(ds) << "\n";
+  }
   for (const std::string& n : rows) {
     auto* data = dynamic_cast<TDataSet*>(FindNamed(form, n));
     const int count = data->GetRecordCount();

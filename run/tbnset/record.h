@@ -67,6 +67,8 @@ class TFieldRecord : public TCollectionItem {
   virtual Variant GetFieldValue() const;
   int GetFieldIndex() const { return fieldIndex_; }
   int GetIndexFieldNo() const { return indexFieldNo_; }
+  /// Stores the position in the find index (the find panel renews it).
+  void SetIndexFieldNo(int value) { indexFieldNo_ = value; }
   /// 0 or 1 when `control` is the editor of that slot, else -1.
   int GetEditIndex(const TComponent* control) const;
   /// Frees the record's editors, comment labels and caption labels.
