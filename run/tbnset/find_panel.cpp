@@ -60,11 +60,17 @@ void TDBCustomFindPanel::RefreshIndex() {
   index->UpdateIndex();
 }
 
-void TDBCustomFindPanel::LayoutChanged() {
+// Both dataset notifications run the panel's own handling and then renew
+// the index description inside one update and paint bracket, so the
+// search and the layout they may start run once, at the end.
+void TDBCustomFindPanel::FollowDataSet(bool layout) {
   BeginUpdate();
   BeginPaint();
   try {
-    TPanelFieldsSet::LayoutChanged();
+    if (layout)
+      TPanelFieldsSet::LayoutChanged();
+    else
+      TPanelFieldsSet::ActiveChanged();
     RefreshIndex();
   } catch (...) {
     --PaintCount;
@@ -75,20 +81,9 @@ void TDBCustomFindPanel::LayoutChanged() {
   EndUpdate();
 }
 
-void TDBCustomFindPanel::ActiveChanged() {
-  BeginUpdate();
-  BeginPaint();
-  try {
-    TPanelFieldsSet::ActiveChanged();
-    RefreshIndex();
-  } catch (...) {
-    --PaintCount;
-    --UpdateCount;
-    throw;
-  }
-  EndPaint();
-  EndUpdate();
-}
+void TDBCustomFindPanel::LayoutChanged() { FollowDataSet(true); }
+
+void TDBCustomFindPanel::ActiveChanged() { FollowDataSet(false); }
 
 void TDBCustomFindPanel::IndexChanged(TObject*) {
   if (!Fields) return;

@@ -142,6 +142,7 @@ class TDBCustomFindPanel : public TPanelFieldsSet {
   void IndexChanged(TObject* sender);
   /// Refreshes the index object inside update and paint brackets.
   void RefreshIndex();
+  void FollowDataSet(bool layout);
   /// The starting move; false when it left no record to test (the end of
   /// the dataset was reached moving on to the next record).
   bool StartAt(int pos);
