@@ -124,13 +124,15 @@ int RunForm(CommandContext& ctx) {
     if (!dynamic_cast<TDataSet*>(FindNamed(form, n)))
       throw EInputError(formFile + ": no dataset named '" + n + "' on form '" + form->GetName() +
                         "'");
-  for (const std::string& v : values) SetPanelValue(form, v);
   std::vector<std::string> names = MentionedControls(steps);
   for (const std::string& n : show)
     if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
 
   THost host;
   host.Queue(steps);
+  // Values go in under the host: a search they start may show a message box,
+  // which the script answers like any other.
+  for (const std::string& v : values) SetPanelValue(form, v);
   host.OnModalClosing = [&](TCustomForm& closing) {
     if (&closing == form && !png.empty()) SaveFormPicture(closing, png);
   };
