@@ -149,7 +149,10 @@ TEST_F(ComboFixture, EveryTriggerOpensAcceptsOrCancelsWithItsTrace) {
       {"Enter accepts", key("Alt+Down"), key("Enter"), "DropDown;Change(Beta);CloseUp(Beta);"},
       {"Escape cancels", key("Alt+Down"), key("Escape"), "DropDown;CloseUp();"},
       {"button twice cancels", clickButton, clickButton, "DropDown;CloseUp();"},
-      {"press in the text cancels", clickButton, [this] { host.Click(combo, {10, 5}); },
+      {"press in the text cancels", clickButton,
+       [this] {
+         host.Click(combo, {10, 5});
+       },
        "DropDown;CloseUp();Click;"},
       {"focus elsewhere cancels", clickButton, [this] { other->SetFocus(); },
        "DropDown;CloseUp();"},

@@ -269,8 +269,7 @@ TEST(TextForms, NamesTheTextCannotHoldAreRefused) {
                    }),
        "Invalid set member name 'a b'"},
   };
-  for (const auto& c : cases)
-    ExpectError<EReadError>([&] { BinaryToText(c.first); }, c.second);
+  for (const auto& c : cases) ExpectError<EReadError>([&] { BinaryToText(c.first); }, c.second);
   // Dotted names and words that only matter elsewhere are fine.
   std::string fine = OneProperty(
       "Font.Name", [](TWriter& w) { w.WriteIdent("Form2.end"); }, "T", "end");
@@ -288,8 +287,7 @@ TEST(TextForms, InvalidUtf8IsRefusedWithLineAndColumn) {
       {"object X: T\n  A = 1\nend\xE2\x82", "Invalid UTF-8 in column 4 on line 3"},
       {"\xEF\xBB\xBF\xFF", "Invalid UTF-8 in column 1 on line 1"},
   };
-  for (const auto& c : cases)
-    ExpectError<EParserError>([&] { TextToBinary(c.first); }, c.second);
+  for (const auto& c : cases) ExpectError<EParserError>([&] { TextToBinary(c.first); }, c.second);
   // A character beyond the basic plane written as its two UTF-16 halves.
   EXPECT_EQ(BinaryToText(TextToBinary("object X: T\n  A = #55357#56832'!'#$D83D#$DE00\nend")),
             "object X: T\n  A = '\xF0\x9F\x98\x80!\xF0\x9F\x98\x80'\nend\n");
