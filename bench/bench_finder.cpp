@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/fixed_index.h"
 #include "platform/db/client_dataset.h"
 #include "platform/db/field_defs.h"
 #include "run/tbnfinder.h"
@@ -19,15 +20,6 @@ namespace {
 
 constexpr int kRecords = 100000;
 constexpr int kKeys = 4096;
-
-class TBenchIndex : public TDataSetIndex {
- public:
-  explicit TBenchIndex(TDataSet* ds) : ds_(ds) {}
-  TDataSet* GetDataSet() override { return ds_; }
-
- private:
-  TDataSet* ds_;
-};
 
 struct Data {
   TComponent owner{nullptr};
@@ -59,7 +51,7 @@ Data& D() {
 void BM_IndexSeek_Integer(benchmark::State& state) {
   Data& d = D();
   d.ds->SetIndexFieldNames("ID");
-  TBenchIndex index(d.ds);
+  TFixedIndex index(d.ds);
   size_t i = 0;
   for (auto _ : state)
     benchmark::DoNotOptimize(
@@ -80,7 +72,7 @@ BENCHMARK(BM_FinderFindNearest_Integer);
 void BM_IndexSeek_TextAndInteger(benchmark::State& state) {
   Data& d = D();
   d.ds->SetIndexFieldNames("CITY;ID");
-  TBenchIndex index(d.ds);
+  TFixedIndex index(d.ds);
   size_t i = 0;
   for (auto _ : state) {
     const size_t k = i++ % kKeys;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/fixed_index.h"
 #include "platform/db/client_dataset.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
@@ -25,15 +26,6 @@ namespace {
 
 constexpr int kRecords = 1000000;
 constexpr int kKeys = 4096;
-
-class TBenchIndex : public TDataSetIndex {
- public:
-  explicit TBenchIndex(TDataSet* ds) : ds_(ds) {}
-  TDataSet* GetDataSet() override { return ds_; }
-
- private:
-  TDataSet* ds_;
-};
 
 std::string NameOf(int i) {
   static const char* const first[] = {"Anna", "Bert", "Carla", "Dirk", "Elif", "Fritz", "Gina"};
@@ -103,7 +95,7 @@ void RunIndexFind(benchmark::State& state, const char* indexName, TQXSeekOption 
                   TQXGotoOption gotoOption, Key key) {
   Data& d = D();
   d.ds->SetIndexName(indexName);
-  TBenchIndex index(d.ds.get());
+  TFixedIndex index(d.ds.get());
   size_t i = 0;
   int64_t moves = 0, worst = 0;
   for (auto _ : state) {
