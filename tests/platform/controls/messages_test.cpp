@@ -11,9 +11,12 @@
 #include "platform/controls/panel.h"
 #include "platform/controls/scrollbox.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/controls/place.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Place;
 
 using Log = std::vector<std::string>;
 
@@ -163,9 +166,7 @@ TEST(Messages, ForwardedMouseMessagesArriveInParentCoordinates) {
   auto p = std::make_unique<TTracePanel>(nullptr);
   p->log = &log;
   p->SetBounds(0, 0, 200, 100);
-  auto* box = new TForwardingBox(p.get());
-  box->SetBounds(12, 7, 100, 50);
-  box->SetParent(p.get());
+  auto* box = Place<TForwardingBox>(p.get(), 12, 7, 100, 50);
   log.clear();
   for (uint32_t m = WM_MOUSEFIRST; m <= WM_MOUSELAST; ++m) box->Perform(m, 0, MakeLParam(1, 2));
   EXPECT_EQ(log,
