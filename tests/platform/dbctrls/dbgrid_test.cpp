@@ -35,7 +35,7 @@ class Grid : public ::testing::Test {
   // data rows below its titles.
   void Make(int count, int width = 200, int height = 4 + 16 + 5 * 16 + 3) {
     form->SetBounds(50, 50, 400, 300);
-    ds = People(form.get(), count, true);
+    ds = People(form.get(), count);
     ds->FieldByName("CITY")->SetDisplayLabel("Town");
     src = new TDataSource(form.get());
     src->SetDataSet(ds);
