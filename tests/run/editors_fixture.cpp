@@ -11,7 +11,7 @@ namespace {
 std::string ShownNames(TDataSet* ds) {
   std::string s;
   for (ds->First(); !ds->GetEof(); ds->Next())
-    s += (s.empty() ? "" : ",") + ds->FieldByName("NAME")->GetAsString();
+    s += (s.empty() ? "" : ",") + ds->Fields(0)->GetAsString();
   return s;
 }
 
@@ -57,8 +57,8 @@ EditorsOnForm::EditorsOnForm() {
   Panel->SetParent(Form.get());
   Panel->SetBounds(8, 8, 400, 120);
   Panel->BeginPaint();
-  Panel->SetDataSource(Source);
   Panel->GetFields()->SetDefaultFields(false);
+  Panel->SetDataSource(Source);
   TFieldRecord* name = Panel->GetFields()->Add();
   name->SetFieldName("NAME");
   name->SetCompare(ctInitial);
@@ -80,7 +80,8 @@ EditorsOnForm::EditorsOnForm() {
   Panel->OnEditEnter = [this, at](TFieldRecord* r, int n) { Trace += "enter " + at(r, n) + ";"; };
   Panel->OnEditExit = [this, at](TFieldRecord* r, int n) { Trace += "exit " + at(r, n) + ";"; };
   Panel->OnEditChange = [this, at](TFieldRecord* r, int n) {
-    Trace += "change " + at(r, n) + "=" + Editor(r->GetFieldName(), n)->GetText() + ";";
+    Trace += "change " + at(r, n) + "=" +
+             static_cast<TCustomQXMaskEdit*>(r->Editors[n])->GetText() + ";";
   };
   Panel->OnEditKeyPress = [this, at](TFieldRecord* r, char32_t& key, int n) {
     Trace += "press " + at(r, n) + " " +

@@ -21,7 +21,8 @@ class TTracedFilterPanel : public TDBFilterPanel {
   TBN_CLASS(TTracedFilterPanel, TDBFilterPanel)
  public:
   explicit TTracedFilterPanel(TComponent* owner) : TDBFilterPanel(owner) {}
-  /// Filters, then appends "apply[names];" with the names the dataset shows.
+  /// Filters, then appends "apply[a,b];" with the first field of each
+  /// record the dataset shows.
   void UpdateDataSet() override;
   std::string* Trace = nullptr;
 };
@@ -41,7 +42,7 @@ struct EditorsOnForm {
   TFieldRecord* Record(const std::string& field) const { return Panel->FieldByName(field); }
   /// The trace so far; cleared.
   std::string Take() { return std::exchange(Trace, std::string()); }
-  /// The NAMEs the dataset shows, comma-separated.
+  /// The first field of each record the dataset shows, comma-separated.
   std::string Shown() const;
 
   std::unique_ptr<TForm> Form;
