@@ -5,12 +5,16 @@
 // its editor fails to show; and the accessor on all three editor classes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/controls/label.h"
 #include "platform/core/exceptions.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "platform/forms/edit.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/graphics/sysmetrics.h"
+#include "platform/graphics/textmetrics.h"
 #include "tests/run/editors_fixture.h"
 
 namespace tabulon::test {
@@ -326,6 +330,48 @@ TEST(EditAccessor, AnEditorDestroyedAsItsFormsActiveControlLeavesNoneBehind) {
     TObject::Free(edit);
     EXPECT_EQ(form.GetActiveControl(), nullptr);
     form.Hide();
+  }
+}
+
+}  // namespace
+}  // namespace tabulon::test
+
+namespace tabulon::test {
+namespace {
+
+// A panel with one editor of each class, as the form shows it. With
+// TABULON_LAYOUT_PICTURES set to the source tree the picture is written to
+// docs/pictures/ under FreeType metrics.
+TEST(FieldEditorsPicture, OneEditorOfEachClass) {
+  OrdersOnForm f;
+  f.Panel->BeginPaint();
+  f.Panel->SetAutoSize(false);
+  f.Panel->SetBounds(8, 8, 400, 100);
+  TFieldRecord* order = f.Panel->GetFields()->Add();
+  order->SetFieldName("ORDERNO");
+  order->SetCount(coOne);
+  order->SetButtonStyle(rbsEllipsis);
+  TFieldRecord* pick = f.Panel->GetFields()->Add();
+  pick->SetFieldName("ORDERNO");
+  pick->SetDisplayLabel("Order (list)");
+  pick->SetCount(coOne);
+  pick->SetButtonStyle(rbsPickList);
+  pick->GetPickList()->SetText("1\n2\n3\n4\n");
+  f.Panel->EndPaint();
+  f.Customer->SetAsInteger(0, 102);
+  order->SetAsInteger(0, 3);
+  pick->SetAsInteger(0, 1);
+  std::vector<std::string> classes;
+  for (TFieldRecord* r : {f.Customer, order, pick}) classes.push_back(r->Editors[0]->ClassName());
+  EXPECT_EQ(classes, (std::vector<std::string>{"TFieldRecordLookup", "TFieldRecordEdit",
+                                               "TFieldRecordComboBox"}));
+  EXPECT_EQ(f.Lookup->GetText(), "Ana Trujillo");
+  if (const char* root = std::getenv("TABULON_LAYOUT_PICTURES")) {
+    TTextMetricsScope real(std::make_unique<TFreeTypeTextMetrics>(FindFontDirectory()));
+    f.Panel->WndChanged();
+    auto picture = std::make_unique<TBitmap>(f.Panel->GetWidth(), f.Panel->GetHeight());
+    f.Panel->PaintTo(picture->Canvas(), 0, 0);
+    picture->SaveToPNGFile(std::string(root) + "/docs/pictures/panel-editors.png");
   }
 }
 
