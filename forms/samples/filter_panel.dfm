@@ -1,8 +1,8 @@
 object CustomerFilter: TForm
   Left = 200
   Top = 150
-  Width = 420
-  Height = 220
+  Width = 560
+  Height = 400
   BorderStyle = bsDialog
   Caption = 'Filter customers'
   Font.Height = -11
@@ -24,8 +24,8 @@ object CustomerFilter: TForm
   object FilterPanel1: TDBFilterPanel
     Left = 8
     Top = 8
-    Width = 396
-    Height = 130
+    Width = 536
+    Height = 100
     DataSource = CustomersSource
     Fields = <
       item
@@ -41,9 +41,17 @@ object CustomerFilter: TForm
       end>
     Filtered = True
   end
+  object CustomersGrid: TDBGrid
+    Left = 8
+    Top = 116
+    Width = 536
+    Height = 210
+    DataSource = CustomersSource
+    TabOrder = 2
+  end
   object bbOk: TButton
-    Left = 329
-    Top = 150
+    Left = 469
+    Top = 336
     Width = 75
     Height = 25
     Caption = 'OK'
