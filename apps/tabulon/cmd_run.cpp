@@ -7,10 +7,12 @@
 // its current record) and the records the named datasets show (up to N rows
 // each with --limit, after the count of all of them) with the current record
 // marked; --png writes the form as the script ends. Script errors name their
-// line.
+// line. A script names a panel's editor as PANEL.FIELD or PANEL.FIELD.SLOT
+// (`click FilterPanel1.CITY`, then `type Berlin`).
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "apps/tabulon/command.h"
@@ -34,22 +36,64 @@ TComponent* FindNamed(TComponent* owner, const std::string& name) {
   return nullptr;
 }
 
+// A field of a fields panel named as PANEL.FIELD or PANEL.FIELD.SLOT (slot
+// 0 or 1, 0 when left out); null for a name of another shape or one that
+// names no fields panel of the form. A panel without the field raises the
+// panel's own "field not found" error.
+struct TPanelField {
+  TFieldsSetModel* Panel = nullptr;
+  TFieldRecord* Record = nullptr;
+  int Slot = 0;
+};
+
+std::optional<TPanelField> FindPanelField(TComponent* form, std::string name) {
+  const size_t dot = name.find('.');
+  if (dot == std::string::npos || dot == 0) return std::nullopt;
+  TPanelField result;
+  if (name.size() > dot + 3 && name[name.size() - 2] == '.' &&
+      (name.back() == '0' || name.back() == '1')) {
+    result.Slot = name.back() - '0';
+    name.resize(name.size() - 2);
+  }
+  result.Panel = dynamic_cast<TFieldsSetModel*>(FindNamed(form, name.substr(0, dot)));
+  if (!result.Panel) return std::nullopt;
+  result.Record = result.Panel->FieldByName(name.substr(dot + 1));
+  return result;
+}
+
 // Writes "PANEL.FIELD[.SLOT]=TEXT" into the record's edit value.
 void SetPanelValue(TComponent* form, const std::string& arg) {
   const size_t eq = arg.find('=');
   const size_t dot = arg.find('.');
   if (eq == std::string::npos || dot == std::string::npos || dot > eq)
     throw EUsageError("--value expects PANEL.FIELD=TEXT, got " + arg);
-  std::string panelName = arg.substr(0, dot), field = arg.substr(dot + 1, eq - dot - 1);
-  int slot = 0;
-  if (field.size() > 2 && field[field.size() - 2] == '.' &&
-      (field.back() == '0' || field.back() == '1')) {
-    slot = field.back() - '0';
-    field.resize(field.size() - 2);
+  std::optional<TPanelField> field = FindPanelField(form, arg.substr(0, eq));
+  if (!field) throw EInputError("no fields panel named '" + arg.substr(0, dot) + "'");
+  field->Record->SetAsString(field->Slot, arg.substr(eq + 1));
+}
+
+// The editor a panel shows for PANEL.FIELD[.SLOT], so that a script can
+// click into it and type; null when the name is not of that shape or the
+// field has no editor in that slot (hidden, or a single value).
+TControl* FindPanelEditor(TComponent* form, const std::string& name) {
+  std::optional<TPanelField> field = FindPanelField(form, name);
+  if (!field) return nullptr;
+  return dynamic_cast<TControl*>(field->Record->Editors[field->Slot]);
+}
+
+// A fields panel reads as its values, "FIELD=TEXT, ..." (a range as
+// FIELD=LOW..HIGH), the fields without a value left out.
+std::string DescribePanel(TFieldsSetModel* panel) {
+  std::string out;
+  TFieldsList* list = panel->GetFields();
+  for (int i = 0; list && i < list->Count(); ++i) {
+    TFieldRecord* r = list->GetItem(i);
+    if (r->IsNull(0) && r->IsNull(1)) continue;
+    std::string value = r->GetAsString(0);
+    if (!r->IsNull(1) && r->GetAsString(1) != value) value += ".." + r->GetAsString(1);
+    out += (out.empty() ? "" : ", ") + r->GetFieldName() + "=" + value;
   }
-  auto* panel = dynamic_cast<TFieldsSetModel*>(FindNamed(form, panelName));
-  if (!panel) throw EInputError("no fields panel named '" + panelName + "'");
-  panel->FieldByName(field)->SetAsString(slot, arg.substr(eq + 1));
+  return out.empty() ? "(no values)" : out;
 }
 
 // The current record of a dataset: "FIELD=value, ..." (or a word for a
@@ -116,7 +160,7 @@ int RunForm(CommandContext& ctx) {
   if (!form) throw EInputError(formFile + ": the root is a " + root->ClassName() + ", not a form");
   for (const std::string& n : show) {
     TComponent* c = FindNamed(form, n);
-    if (!dynamic_cast<TControl*>(c) && !dynamic_cast<TDataSet*>(c))
+    if (!dynamic_cast<TControl*>(c) && !dynamic_cast<TDataSet*>(c) && !FindPanelField(form, n))
       throw EInputError(formFile + ": no control named '" + n + "' on form '" + form->GetName() +
                         "'");
   }
@@ -129,6 +173,9 @@ int RunForm(CommandContext& ctx) {
     if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
 
   THost host;
+  host.OnFindControl = [](TCustomForm& active, const std::string& n) {
+    return FindPanelEditor(&active, n);
+  };
   host.Queue(steps);
   // Values go in under the host: a search they start may show a message box,
   // which the script answers like any other.
@@ -150,8 +197,12 @@ int RunForm(CommandContext& ctx) {
   ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
   for (const std::string& n : names) {
     TComponent* c = FindNamed(form, n);
-    if (auto* control = dynamic_cast<TControl*>(c))
+    if (auto* panel = dynamic_cast<TFieldsSetModel*>(c))
+      ctx.Out << n << " = " << DescribePanel(panel) << "\n";
+    else if (auto* control = dynamic_cast<TControl*>(c))
       ctx.Out << n << " = " << DescribeControlValue(control) << "\n";
+    else if (std::optional<TPanelField> field = FindPanelField(form, n))
+      ctx.Out << n << " = " << field->Record->GetAsString(field->Slot) << "\n";
     else if (auto* ds = dynamic_cast<TDataSet*>(c))
       ctx.Out << n << " = " << DescribeRecord(ds) << "\n";
   }

@@ -37,14 +37,19 @@ object OrdersForm: TForm
     Height = 64
     DataSource = OrdersSource
     ShowBox = True
+    UpdateState = usEditExitChange
     Fields = <
       item
         FieldName = 'ORDERED'
+        DisplayLabel = 'Ordered on'
         Count = coOne
       end
       item
         FieldName = 'CUSTNO'
+        DisplayLabel = 'Customer'
+        DisplayWidth = 30
         Count = coOne
+        Alignment = taLeftJustify
         ButtonStyle = rbsLookup
         KeyField = 'CUSTNO'
         ListField = 'COMPANY'

@@ -162,6 +162,7 @@ TControl* THost::FindControl(const std::string& name) const {
     return nullptr;
   };
   auto* c = dynamic_cast<TControl*>(find(form));
+  if (!c && OnFindControl) c = OnFindControl(*form, name);
   if (!c)
     throw EComponentError(Format("Script line %d: no control named '%s' on form '%s'",
                                  {currentLine_, name, form->GetName()}));

@@ -51,6 +51,10 @@ class THost : public TInputSource {
   int PendingSteps() const;
   /// Called with each modal form just before its loop ends (the form still shown).
   std::function<void(TCustomForm&)> OnModalClosing;
+  /// Asked for a control name that no component of the active form has, so
+  /// that an application can give names to controls it makes itself (the
+  /// editors of a panel, say). Null when it knows no such control either.
+  std::function<TControl*(TCustomForm& form, const std::string& name)> OnFindControl;
 
   // Actions, performed at once on the active form.
   void Execute(const TScriptStep& step);

@@ -1,30 +1,28 @@
 #!/usr/bin/env bash
 # The customers scenario of the demo against SQLite: for every step of
-# forms/samples/customers_filter.steps, the rows `tabulon run --rows` prints
-# for the filter panel's values are the rows SQLite returns for the same
+# forms/samples/customers_filter.steps, typed into the filter panel's
+# editors through the scripted host, the rows `tabulon run --rows` prints
+# are the rows SQLite returns for the same
 # criteria over the same file. They are compared by customer number: the
 # dataset orders names by the locale's collation ("Öztürk" next to "Ortiz"),
 # SQLite's NOCASE by bytes, so the two orders differ on purpose.
 #   tests/apps/customers_scenario_test.sh BUILD/bin/tabulon forms/samples
 set -euo pipefail
 bin="$1"
-samples="$2"
+samples="$(cd "$2" && pwd)"
+source "$samples/../../scripts/demo.d/typing.sh"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 "$bin" sample-db "$tmp/sample.db" >/dev/null
 cd "$tmp"   # the form names sample.db
-printf 'key Enter\n' >close.script
 failures=0
 steps=0
 while IFS= read -r line; do
   [[ -z "$line" || "$line" == \#* ]] && continue
   values="${line%%|*}"
   sql="${line#*|}"
-  args=()
-  for v in $values; do
-    [ "$v" == "-" ] || args+=(--value "FilterPanel1.$v")
-  done
-  "$bin" run "$samples/filter_panel.dfm" --script close.script "${args[@]}" --rows Customers >out
+  { typing_script FilterPanel1 "$values"; echo "key Enter"; } >step.script
+  "$bin" run "$samples/filter_panel.dfm" --script step.script --rows Customers >out
   # The first column is the customer number; ">" marks the current record.
   awk '/^Rows of Customers:/ { on = 1; getline; next }
        /^Current record:/ { on = 0 }

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/core/exceptions.h"
 #include "platform/forms/button.h"
@@ -163,6 +165,28 @@ TEST(Host, FailuresNameTheLineAndTheForm) {
     } catch (const EComponentError& e) {
       EXPECT_STREQ(e.what(), "Script line 2: no control named 'bbMissing' on form 'fmFind'");
     }
+  }
+  {
+    // Names the application resolves itself come after the form's own, and
+    // a name it does not know either still fails with the line.
+    THost host;
+    std::vector<std::string> asked;
+    host.OnFindControl = [&](TCustomForm& form, const std::string& name) -> TControl* {
+      asked.push_back(form.GetName() + ":" + name);
+      return name == "Panel.NAME" ? d.ed : nullptr;
+    };
+    d.ed->SetText("");
+    host.Run("click Panel.NAME\ntype \"abc\"\nclick bbOk\n");
+    EXPECT_EQ(d.form->ShowModal(), mrOk);
+    EXPECT_EQ(d.ed->GetText(), "abc");
+    host.Run("click Panel.CITY\n");
+    try {
+      d.form->ShowModal();
+      FAIL() << "no exception";
+    } catch (const EComponentError& e) {
+      EXPECT_STREQ(e.what(), "Script line 1: no control named 'Panel.CITY' on form 'fmFind'");
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"fmFind:Panel.NAME", "fmFind:Panel.CITY"}));
   }
   {
     THost host;
