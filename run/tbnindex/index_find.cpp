@@ -97,19 +97,20 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
   FFoundRecNo = -1;
   if (!ds || !ds->GetActive()) return false;
   TControlsOff controls(ds);
-  TBookmark start = ds->GetBookmark();
   // An empty (or wholly filtered-out) dataset has no record to compare; nor
   // has a record being inserted.
-  if (start.IsNull()) return false;
+  if (ds->GetRecNo() < 0) return false;
   // A pending edit is posted (or cancelled) first, so that the search sees
   // the records in the order they will stay in.
   ds->CheckBrowseMode();
   const bool filtered = ds->GetFiltered();
+  // Records are compared where they stand: the key fields read them by
+  // number and the cursor does not move until the landing. Only the landing
+  // of a filtered search moves it before the search knows whether it
+  // failed, so only that search needs a bookmark to return to.
+  TBookmark start = filtered ? ds->GetBookmark() : TBookmark();
   TFilterSwitch filter(ds, filtered);
   const TQXSeekOption so = FSeekOption;
-  // Records other than the current one are compared where they stand: the
-  // key fields read them by number and the cursor does not move until the
-  // landing.
   TRecordWindow probe(ds);
   auto standingAt = [&](int recNo) {
     const TFieldCompareOption r = KeyStanding(&probe, recNo);
@@ -118,7 +119,7 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
   };
 
   // The current record chooses the half that holds the answer.
-  TFieldCompareOption c = CheckIndexFields();
+  TFieldCompareOption c = standingAt(ds->GetRecNo());
   const bool towardsLast = c == fcoLess || (c == fcoEqual && (so == dsoLastEQ || so == dsoAfter));
   // Record numbers count every record, shown or not: the bisection runs
   // over all of them, with the filter off.
@@ -227,8 +228,8 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
       case dgoLast:
         ds->Last();
         break;
-      case dgoNone:
-        ds->GotoBookmark(start);
+      case dgoNone:  // unfiltered, the cursor is still on the starting record
+        if (filtered) ds->GotoBookmark(start);
         break;
     }
   }
