@@ -323,6 +323,26 @@ TEST_F(IndexSeek, ClientDataSetAgainstLinearScan) {
   }
 }
 
+// A search from a record being edited posts it first and searches the order
+// the posted record stands in: here the edited record leaves the half the
+// search would otherwise have taken from its old place.
+TEST_F(IndexSeek, PendingEditIsPostedBeforeTheSearch) {
+  auto* ds = new TClientDataSet(&owner);
+  ds->GetFieldDefs()->Add("ID", ftInteger);
+  ds->CreateDataSet();
+  for (int id = 1; id <= 10; ++id) ds->AppendRecord({id});
+  ds->SetIndexFieldNames("ID");
+  ds->SetRecNo(5);
+  ds->Edit();
+  ds->FieldByName("ID")->SetAsInteger(50);
+  TPlainIndex index(ds);
+  EXPECT_TRUE(index.Seek(7, dsoFirstEQ, dgoNone));
+  EXPECT_EQ(ds->GetState(), dsBrowse);
+  EXPECT_EQ(CurrentId(ds), 7);
+  EXPECT_TRUE(index.Seek(50, dsoFirstEQ, dgoNone));
+  EXPECT_EQ(ds->GetRecNo(), 10);
+}
+
 TEST_F(IndexSeek, SQLiteTableAgainstLinearScan) {
   auto* db = new TSQLiteConnection(&owner);
   db->SetFileName(":memory:");
