@@ -17,7 +17,18 @@ class RecordWindow : public ::testing::TestWithParam<Kind> {
   TempDatabase db;
   TComponent owner{nullptr};
   TDataSet* d = MakePeople(GetParam(), &owner, db);
+  TDataSource src{nullptr};
+  TRecordingLink link;
+  int scrolls = 0;
   TField* id() { return d->FieldByName("ID"); }
+
+  // Opens the dataset and counts what its links and scroll events hear.
+  void OpenWatched() {
+    d->Open();
+    src.SetDataSet(d);
+    link.SetDataSource(&src);
+    d->AfterScroll = [this](TDataSet*) { ++scrolls; };
+  }
 
   // The ids a window of (before, after) must hold around visible record
   // `cur` of `visible`, and the current record's row.
@@ -78,13 +89,7 @@ TEST_P(RecordWindow, RowsAreTheVisibleSliceAroundTheCursor) {
 }
 
 TEST_P(RecordWindow, ReadingRowsMovesNothingAndTellsNoOne) {
-  d->Open();
-  TDataSource src(nullptr);
-  src.SetDataSet(d);
-  TRecordingLink link;
-  link.SetDataSource(&src);
-  int scrolls = 0;
-  d->AfterScroll = [&](TDataSet*) { ++scrolls; };
+  OpenWatched();
   d->SetRecNo(4);
   link.Take();
   scrolls = 0;
@@ -111,13 +116,7 @@ TEST_P(RecordWindow, ReadingRowsMovesNothingAndTellsNoOne) {
 // and descending) and by a text key; hidden records read as well, numbers
 // out of range read Null, and nothing moves or tells a link.
 TEST_P(RecordWindow, ValuesByRecordNumberAreThoseOfTheWholeOrder) {
-  d->Open();
-  TDataSource src(nullptr);
-  src.SetDataSet(d);
-  TRecordingLink link;
-  link.SetDataSource(&src);
-  int scrolls = 0;
-  d->AfterScroll = [&](TDataSet*) { ++scrolls; };
+  OpenWatched();
   d->SetOnFilterRecord([this](TDataSet*, bool& accept) { accept = id()->GetAsInteger() % 3 != 0; });
   auto show = [](const Variant& v) { return std::to_string(VarType(v)) + ":" + VarToStr(v); };
   const int fields = d->GetFieldCount();
