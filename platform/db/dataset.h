@@ -330,6 +330,12 @@ class TDataSet : public TComponent {
   }
   bool FirstKeyCacheable() const;
   int64_t FirstKeyOf(uint32_t slot) const;
+  /// Builds the first-key cache of the current order when it is stale.
+  void EnsureFirstKeys();
+  /// The value of `field` at view position `pos` from the first-key cache
+  /// (built on first use), when `field` is the order's first key and the
+  /// cache can hold it; false otherwise.
+  bool FirstKeyAt(int pos, const TField* field, int64_t& value, bool& isNull);
   bool Accepts(int pos);
   int NextVisible(int pos, int step);
   void SetCursor(int pos);

@@ -210,6 +210,25 @@ int64_t TDataSet::FirstKeyOf(uint32_t slot) const {
   return k.Descending ? -v : v;
 }
 
+void TDataSet::EnsureFirstKeys() {
+  if (firstKeysValid_) return;
+  const auto& v = View();
+  firstKeys_.resize(v.size());
+  for (size_t i = 0; i < v.size(); ++i) firstKeys_[i] = FirstKeyOf(v[i]);
+  firstKeysValid_ = true;
+}
+
+bool TDataSet::FirstKeyAt(int pos, const TField* field, int64_t& value, bool& isNull) {
+  if (!FirstKeyCacheable() || field->GetFieldKind() != fkData) return false;
+  const detail::TSortKey& k = sortKeys_[0];
+  if (field->Column() != k.Column || field->GetDataType() != k.Type) return false;
+  EnsureFirstKeys();
+  const int64_t stored = firstKeys_[static_cast<size_t>(pos)];
+  isNull = stored == (k.Descending ? INT64_MAX : INT64_MIN);
+  value = k.Descending ? -stored : stored;
+  return true;
+}
+
 bool TDataSet::KeyedSeek(bool exact) {
   if (state_ != dsSetKey) DatabaseError(DbMsg("SNotInSetKey"), this);
   state_ = dsBrowse;
@@ -223,11 +242,7 @@ bool TDataSet::KeyedSeek(bool exact) {
   uint32_t key = keySlot_;
   auto first = v.begin(), last = v.end();
   if (k > 0 && FirstKeyCacheable() && !store_.IsNull(key, sortKeys_[0].Column)) {
-    if (!firstKeysValid_) {
-      firstKeys_.resize(v.size());
-      for (size_t i = 0; i < v.size(); ++i) firstKeys_[i] = FirstKeyOf(v[i]);
-      firstKeysValid_ = true;
-    }
+    EnsureFirstKeys();
     int64_t want = FirstKeyOf(key);
     auto range = std::equal_range(firstKeys_.begin(), firstKeys_.end(), want);
     first = v.begin() + (range.first - firstKeys_.begin());

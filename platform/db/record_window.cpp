@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/db/dataset.h"
+#include "platform/db/field.h"
 
 namespace tabulon {
 
@@ -97,6 +98,41 @@ int TRecordWindow::RowOf(const TBookmark& bookmark) const {
 
 void TRecordWindow::SelectRow(int row) {
   if (row < 0 || row >= GetCount()) return;
+  Point(rows_[static_cast<size_t>(row)].Slot);
+}
+
+bool TRecordWindow::SelectRecNo(int recNo) {
+  TDataSet* d = dataSet_;
+  if (!d || !d->GetActive()) return false;
+  const auto& v = d->View();
+  if (recNo < 1 || static_cast<size_t>(recNo) > v.size()) return false;
+  const int pos = recNo - 1;
+  Point(pos == d->pos_ && d->state_ == dsEdit ? d->editSlot_ : v[static_cast<size_t>(pos)]);
+  return true;
+}
+
+Variant TRecordWindow::ValueAt(int recNo, TField* field) {
+  TDataSet* d = dataSet_;
+  if (d && d->GetActive() && recNo >= 1 && static_cast<size_t>(recNo) <= d->View().size()) {
+    const int pos = recNo - 1;
+    const TFieldType t = field->GetDataType();
+    const bool boolean = t == ftBoolean,
+               integer = t == ftSmallint || t == ftInteger || t == ftWord || t == ftAutoInc;
+    int64_t value;
+    bool isNull;
+    // The record being edited reads its edit buffer, which the cache does not know.
+    if ((boolean || integer) && !(pos == d->pos_ && d->state_ == dsEdit) &&
+        d->FirstKeyAt(pos, field, value, isNull)) {
+      if (isNull) return Null;
+      if (boolean) return Variant(value != 0);
+      return Variant(static_cast<int32_t>(value));
+    }
+  }
+  if (!SelectRecNo(recNo)) return Null;
+  return field->GetValue();
+}
+
+void TRecordWindow::Point(uint32_t slot) {
   TDataSet* d = dataSet_;
   if (!selected_) {
     savedSlot_ = d->activeSlot_;
@@ -106,7 +142,7 @@ void TRecordWindow::SelectRow(int row) {
   }
   // Calculated values follow: the dataset recomputes them when the slot
   // its cache belongs to is not the one the fields now read.
-  d->activeSlot_ = rows_[static_cast<size_t>(row)].Slot;
+  d->activeSlot_ = slot;
 }
 
 void TRecordWindow::Restore() {

@@ -6,6 +6,7 @@
 // a filter skips) wherever the cursor is. Selecting a row makes the dataset's
 // fields read that record: no scroll events, no notifications and no change
 // of state; the dataset's own record comes back on Restore or destruction.
+// Any record can also be selected by its record number, without a window.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 namespace tabulon {
 
 class TDataSet;
+class TField;
 
 /// A window of visible records around a dataset's current record.
 class TRecordWindow {
@@ -58,6 +60,21 @@ class TRecordWindow {
   /// Makes the dataset's fields read row `row` (the current row reads the
   /// record as the dataset has it, its edit buffer while editing).
   void SelectRow(int row);
+  /// Makes the dataset's fields read the record at number `recNo` (numbered
+  /// as the dataset's RecNo: the current order with the filter off, hidden
+  /// records included) without moving the cursor and without filling the
+  /// window: searches probe records this way and move the cursor once, onto
+  /// the record they land on. The current record reads as the dataset has it
+  /// (its edit buffer while editing). False, selecting nothing, when the
+  /// dataset is closed or has no such record.
+  bool SelectRecNo(int recNo);
+  /// The value of `field` (a field of the dataset) in the record at number
+  /// `recNo`, numbered as for SelectRecNo, read without moving the cursor.
+  /// The first key field of an integer order is read from the dataset's
+  /// compact cache of first keys, without touching the record; any other
+  /// field is read by selecting the record (which stays selected). Null
+  /// when there is no such record.
+  Variant ValueAt(int recNo, TField* field);
   /// Makes the fields read the dataset's current record again.
   void Restore();
 
@@ -72,6 +89,9 @@ class TRecordWindow {
     uint32_t Slot;    // the store slot the row's fields read
     uint32_t Record;  // the record's slot in the order, kNone while inserting
   };
+  /// Points the dataset's fields at `slot`, saving what they read first.
+  void Point(uint32_t slot);
+
   TDataSet* dataSet_;
   std::vector<Row> rows_;
   int active_ = -1;

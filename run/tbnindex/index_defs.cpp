@@ -7,6 +7,7 @@
 #include "platform/core/component.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/db/record_window.h"
 #include "platform/sysutils/locale_compare.h"
 #include "platform/sysutils/strutils.h"
 #include "run/tbnindex/sql_order.h"
@@ -183,14 +184,20 @@ TFieldCompareOption TQXIndexDefs::CheckIndexField(const Variant& v1, const Varia
   return fcoEqual;
 }
 
-TFieldCompareOption TQXIndexDefs::CheckIndexFields() {
+TFieldCompareOption TQXIndexDefs::KeyStanding(TRecordWindow* at, int recNo) const {
   for (int i = 0; i <= FKeyHigh; ++i) {
     const TIndexFieldDef& def = *FIndexFields[static_cast<size_t>(i)];
-    TFieldCompareOption r = CheckIndexField(def.Field->GetValue(), def.Value, def);
+    TFieldCompareOption r =
+        CheckIndexField(at ? at->ValueAt(recNo, def.Field) : def.Field->GetValue(), def.Value, def);
     if (r != fcoEqual) return r;
   }
-  FFoundRecNo = FDataSet->GetRecNo();
   return fcoEqual;
+}
+
+TFieldCompareOption TQXIndexDefs::CheckIndexFields() {
+  const TFieldCompareOption r = KeyStanding(nullptr, 0);
+  if (r == fcoEqual) FFoundRecNo = FDataSet->GetRecNo();
+  return r;
 }
 
 }  // namespace tabulon

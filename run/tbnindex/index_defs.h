@@ -21,6 +21,7 @@ namespace tabulon {
 class TDataSet;
 class TField;
 class TIndexDefs;
+class TRecordWindow;
 class TStrings;
 
 /// One key field of an index.
@@ -102,6 +103,10 @@ class TQXIndexDefs : public TPersistent {
   /// Compares the current record with the key over key fields 0..FKeyHigh;
   /// on equality remembers the record number in FFoundRecNo.
   TFieldCompareOption CheckIndexFields();
+  /// How a record stands against the key, without remembering its number:
+  /// the record at number `recNo` read through `at`, or, with `at` null, the
+  /// record the key fields read now.
+  TFieldCompareOption KeyStanding(TRecordWindow* at, int recNo) const;
   /// The bisection search of Seek; the key is already in place.
   bool IndexFind(TQXGotoOption gotoOption);
   /// Whether the key field list no longer fits the dataset: another dataset

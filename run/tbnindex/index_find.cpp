@@ -1,14 +1,18 @@
 // TQXIndexDefs::IndexFind: bisection over record numbers. The current record
 // is the first pivot; the search then runs with the dataset's filter off
 // (every record has its number) between the first or last record and the
-// pivot, and lands by the seek option. On a filtered dataset the landing
-// takes the record found by its bookmark and, when the filter hides it, the
+// pivot, and lands by the seek option. The records it compares are read
+// where they stand, through a record window selecting them by number, so
+// the cursor moves once, onto the record the search lands on, however many
+// records the bisection compares. On a filtered dataset the landing takes
+// the record found by its bookmark and, when the filter hides it, the
 // nearest shown record in the direction the seek option searches, checked
 // against the key again, so the result is what a search over the shown
 // records alone would give.
 #include <bit>
 
 #include "platform/db/dataset.h"
+#include "platform/db/record_window.h"
 #include "run/tbnindex/index_defs.h"
 
 namespace tabulon {
@@ -93,24 +97,39 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
   FFoundRecNo = -1;
   if (!ds || !ds->GetActive()) return false;
   TControlsOff controls(ds);
-  TBookmark start = ds->GetBookmark();
-  // An empty (or wholly filtered-out) dataset has no record to compare.
-  if (start.IsNull()) return false;
+  // An empty (or wholly filtered-out) dataset has no record to compare; nor
+  // has a record being inserted.
+  if (ds->GetRecNo() < 0) return false;
+  // A pending edit is posted (or cancelled) first, so that the search sees
+  // the records in the order they will stay in.
+  ds->CheckBrowseMode();
   const bool filtered = ds->GetFiltered();
+  // Records are compared where they stand: the key fields read them by
+  // number and the cursor does not move until the landing. Only the landing
+  // of a filtered search moves it before the search knows whether it
+  // failed, so only that search needs a bookmark to return to.
+  TBookmark start = filtered ? ds->GetBookmark() : TBookmark();
   TFilterSwitch filter(ds, filtered);
   const TQXSeekOption so = FSeekOption;
+  TRecordWindow probe(ds);
+  auto standingAt = [&](int recNo) {
+    const TFieldCompareOption r = KeyStanding(&probe, recNo);
+    if (r == fcoEqual) FFoundRecNo = recNo;
+    return r;
+  };
 
   // The current record chooses the half that holds the answer.
-  TFieldCompareOption c = CheckIndexFields();
+  TFieldCompareOption c = standingAt(ds->GetRecNo());
   const bool towardsLast = c == fcoLess || (c == fcoEqual && (so == dsoLastEQ || so == dsoAfter));
+  // Record numbers count every record, shown or not: the bisection runs
+  // over all of them, with the filter off.
+  filter.Off();
   int lo, hi;
   bool success = false;
   if (!towardsLast) {
     hi = ds->GetRecNo();
-    filter.Off();
-    ds->First();
-    lo = ds->GetRecNo();
-    switch (CheckIndexFields()) {
+    lo = 1;
+    switch (standingAt(lo)) {
       case fcoEqual:
         success = so != dsoBefore;
         if (so != dsoAfter && so != dsoLastEQ) hi = lo;
@@ -125,10 +144,8 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
     }
   } else {
     lo = ds->GetRecNo();
-    filter.Off();
-    ds->Last();
-    hi = ds->GetRecNo();
-    switch (CheckIndexFields()) {
+    hi = TRecordWindow::OrderCount(ds);
+    switch (standingAt(hi)) {
       case fcoEqual:
         success = so != dsoAfter;
         if (so == dsoLastEQ) lo = hi;
@@ -149,10 +166,8 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
     // Records lo and hi bracket the answer; narrow until they are neighbours.
     const bool equalGoesUp = so == dsoLastEQ || so == dsoAfter;
     while (hi - lo > 1) {
-      ds->SetRecNo(Pivot(lo, hi));
-      const int r = ds->GetRecNo();
-      if (r <= lo || r >= hi) break;
-      switch (CheckIndexFields()) {
+      const int r = Pivot(lo, hi);
+      switch (standingAt(r)) {
         case fcoEqual:
           (equalGoesUp ? lo : hi) = r;
           break;
@@ -187,6 +202,7 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
     }
     success = target >= 1;
   }
+  probe.Restore();
 
   if (success && !filtered) {
     ds->SetRecNo(target);
@@ -212,8 +228,8 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
       case dgoLast:
         ds->Last();
         break;
-      case dgoNone:
-        ds->GotoBookmark(start);
+      case dgoNone:  // unfiltered, the cursor is still on the starting record
+        if (filtered) ds->GotoBookmark(start);
         break;
     }
   }

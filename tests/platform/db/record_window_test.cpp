@@ -17,7 +17,18 @@ class RecordWindow : public ::testing::TestWithParam<Kind> {
   TempDatabase db;
   TComponent owner{nullptr};
   TDataSet* d = MakePeople(GetParam(), &owner, db);
+  TDataSource src{nullptr};
+  TRecordingLink link;
+  int scrolls = 0;
   TField* id() { return d->FieldByName("ID"); }
+
+  // Opens the dataset and counts what its links and scroll events hear.
+  void OpenWatched() {
+    d->Open();
+    src.SetDataSet(d);
+    link.SetDataSource(&src);
+    d->AfterScroll = [this](TDataSet*) { ++scrolls; };
+  }
 
   // The ids a window of (before, after) must hold around visible record
   // `cur` of `visible`, and the current record's row.
@@ -78,13 +89,7 @@ TEST_P(RecordWindow, RowsAreTheVisibleSliceAroundTheCursor) {
 }
 
 TEST_P(RecordWindow, ReadingRowsMovesNothingAndTellsNoOne) {
-  d->Open();
-  TDataSource src(nullptr);
-  src.SetDataSet(d);
-  TRecordingLink link;
-  link.SetDataSource(&src);
-  int scrolls = 0;
-  d->AfterScroll = [&](TDataSet*) { ++scrolls; };
+  OpenWatched();
   d->SetRecNo(4);
   link.Take();
   scrolls = 0;
@@ -103,6 +108,42 @@ TEST_P(RecordWindow, ReadingRowsMovesNothingAndTellsNoOne) {
     EXPECT_EQ(id()->GetAsInteger(), 6);
   }
   EXPECT_EQ(id()->GetAsInteger(), 4);
+}
+
+// Values read by record number against a walk of the whole order with the
+// filter off: every field of every record, in the natural order, by integer
+// and boolean first keys (read from the dataset's first-key cache, ascending
+// and descending) and by a text key; hidden records read as well, numbers
+// out of range read Null, and nothing moves or tells a link.
+TEST_P(RecordWindow, ValuesByRecordNumberAreThoseOfTheWholeOrder) {
+  OpenWatched();
+  d->SetOnFilterRecord([this](TDataSet*, bool& accept) { accept = id()->GetAsInteger() % 3 != 0; });
+  auto show = [](const Variant& v) { return std::to_string(VarType(v)) + ":" + VarToStr(v); };
+  const int fields = d->GetFieldCount();
+  for (const char* order : {"", "ID", "ID DESC", "ACTIVE;ID", "ACTIVE DESC;NAME", "NAME"}) {
+    d->SetFiltered(false);
+    d->SetIndexFieldNames(order);
+    std::vector<std::string> walk;
+    for (d->First(); !d->GetEof(); d->Next())
+      for (int f = 0; f < fields; ++f) walk.push_back(show(d->Fields(f)->GetValue()));
+    d->SetFiltered(true);
+    d->SetRecNo(2);
+    link.Take();
+    scrolls = 0;
+    const int at = d->GetRecNo();
+    const int n = TRecordWindow::OrderCount(d);
+    ASSERT_EQ(walk.size(), static_cast<size_t>(n * fields));
+    TRecordWindow w(d);
+    for (int r = 0; r <= n + 1; ++r)
+      for (int f = 0; f < fields; ++f)
+        EXPECT_EQ(show(w.ValueAt(r, d->Fields(f))),
+                  r >= 1 && r <= n ? walk[static_cast<size_t>((r - 1) * fields + f)] : show(Null))
+            << "order " << order << " record " << r << " field " << f;
+    w.Restore();
+    EXPECT_EQ(d->GetRecNo(), at);
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_EQ(link.Take(), "");
+  }
 }
 
 // Only the client dataset can be edited.
@@ -140,6 +181,41 @@ TEST(RecordWindowBuffers, EditAndInsertBuffersTakeTheCurrentRow) {
   d->Close();
   EXPECT_EQ(w.Fill(2, 2), -1);
   EXPECT_EQ(w.GetCount(), 0);
+}
+
+// By record number, the record being edited reads its edit buffer (also for
+// the key the first-key cache holds), a posted change of key is read in its
+// new place, and Null keys read Null at either end of the order.
+TEST(RecordWindowBuffers, ValuesByRecordNumberFollowEditsAndNulls) {
+  TComponent owner(nullptr);
+  TDataSet* d = MakeClientPeople(&owner);
+  TField* id = d->FieldByName("ID");
+  TField* active = d->FieldByName("ACTIVE");
+  d->SetIndexFieldNames("ID");
+  TRecordWindow w(d);
+  EXPECT_EQ(VarToStr(w.ValueAt(3, id)), "3");
+  d->SetRecNo(3);
+  d->Edit();
+  id->SetAsInteger(30);
+  EXPECT_EQ(VarToStr(w.ValueAt(3, id)), "30");
+  EXPECT_EQ(VarToStr(w.ValueAt(4, id)), "4");
+  w.Restore();
+  d->Post();
+  EXPECT_EQ(VarToStr(w.ValueAt(3, id)), "4");
+  EXPECT_EQ(VarToStr(w.ValueAt(8, id)), "30");
+  d->AppendRecord({Variant(9), Variant("golf"), Null, Null, Null});
+  for (const char* order : {"ACTIVE;ID", "ACTIVE DESC;ID"}) {
+    d->SetIndexFieldNames(order);
+    std::string byNumber, walked;
+    for (int r = 1; r <= 9; ++r)
+      byNumber += VarToStr(w.ValueAt(r, id)) + "=" + VarToStr(w.ValueAt(r, active)) + ",";
+    w.Restore();
+    for (d->First(); !d->GetEof(); d->Next())
+      walked += id->GetAsString() + "=" + VarToStr(active->GetValue()) + ",";
+    EXPECT_EQ(byNumber, walked) << order;
+    const bool descending = std::string(order).find("DESC") != std::string::npos;
+    EXPECT_TRUE(VarIsNull(w.ValueAt(descending ? 9 : 1, active))) << order;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, RecordWindow,
