@@ -55,10 +55,13 @@ bool DialogTest::Show(TFieldsSet* dialog, const std::function<void(TCustomForm&)
   return dialog->Execute();
 }
 
-int DialogTest::Id() const { return people->FieldByName("ID")->GetAsInteger(); }
+int DialogTest::Id() const {
+  return people->IsEmpty() ? 0 : people->FieldByName("ID")->GetAsInteger();
+}
 
 std::string DialogTest::Ids() const {
   std::string out;
+  if (people->IsEmpty()) return out;
   TBookmark mark = people->GetBookmark();
   for (people->First(); !people->GetEof(); people->Next())
     out += (out.empty() ? "" : ",") + people->FieldByName("ID")->GetAsString();
