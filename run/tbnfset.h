@@ -221,6 +221,9 @@ class TfmFieldsSet : public TForm {
   /// and closes the list's update bracket. Does nothing when no showing is
   /// open, so it runs once per showing.
   void FinishShowing(bool restore);
+  /// Places the shown buttons of the bottom bar in the order OK, Next,
+  /// Cancel, Help: Next right after OK, Help always last.
+  void OrderBottomButtons();
 
   int FUpdateCount = 0;
   std::string FCaption;

@@ -1,13 +1,15 @@
 // tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...
-//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]: loads
-// a form, writes the given values into its fields panels' records, shows it
-// modally under the scripted host, feeds it the script and prints the modal
-// result, the values of the controls the script names (and those given with
+//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]
+//   [--execute DIALOG]...: loads a form, writes the given values into the
+// records of its fields panels (or find and filter dialogs), shows it modally
+// under the scripted host (or, with --execute, runs the named dialogs'
+// Execute in turn instead), feeds it the script and prints the modal result
+// (or what each Execute returned), the values of the controls the script names (and those given with
 // --show, which must name controls or datasets of the form; a dataset shows
 // its current record) and the records the named datasets show (up to N rows
 // each with --limit, after the count of all of them) with the current record
-// marked; --png writes the form as the script ends. Script errors name their
-// line.
+// marked; --png writes the form (the last dialog's form) as the script ends.
+// Script errors name their line.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "platform/db/field.h"
 #include "platform/forms/form.h"
 #include "platform/host/host.h"
+#include "run/tbnfset.h"
 #include "run/tbnset.h"
 
 namespace tabulon::app {
@@ -47,8 +50,10 @@ void SetPanelValue(TComponent* form, const std::string& arg) {
     slot = field.back() - '0';
     field.resize(field.size() - 2);
   }
-  auto* panel = dynamic_cast<TFieldsSetModel*>(FindNamed(form, panelName));
-  if (!panel) throw EInputError("no fields panel named '" + panelName + "'");
+  TComponent* named = FindNamed(form, panelName);
+  TFieldsSetModel* panel = dynamic_cast<TFieldsSetModel*>(named);
+  if (auto* dialog = dynamic_cast<TFieldsSet*>(named)) panel = dialog->GetPanel();
+  if (!panel) throw EInputError("no fields panel or dialog named '" + panelName + "'");
   panel->FieldByName(field)->SetAsString(slot, arg.substr(eq + 1));
 }
 
@@ -67,7 +72,7 @@ std::string DescribeRecord(TDataSet* ds) {
 
 int RunForm(CommandContext& ctx) {
   std::string formFile, scriptFile, png;
-  std::vector<std::string> show, values, rows;
+  std::vector<std::string> show, values, rows, execute;
   long limit = 0;
   bool limitGiven = false;
   for (size_t i = 0; i < ctx.Args.size(); ++i) {
@@ -86,6 +91,8 @@ int RunForm(CommandContext& ctx) {
       values.push_back(next());
     else if (a == "--rows")
       rows.push_back(next());
+    else if (a == "--execute")
+      execute.push_back(next());
     else if (a == "--limit") {
       const std::string text = next();
       char* end = nullptr;
@@ -120,6 +127,14 @@ int RunForm(CommandContext& ctx) {
       throw EInputError(formFile + ": no control named '" + n + "' on form '" + form->GetName() +
                         "'");
   }
+  std::vector<TFieldsSet*> dialogs;
+  for (const std::string& n : execute) {
+    auto* dialog = dynamic_cast<TFieldsSet*>(FindNamed(form, n));
+    if (!dialog)
+      throw EInputError(formFile + ": no find or filter dialog named '" + n + "' on form '" +
+                        form->GetName() + "'");
+    dialogs.push_back(dialog);
+  }
   for (const std::string& n : rows)
     if (!dynamic_cast<TDataSet*>(FindNamed(form, n)))
       throw EInputError(formFile + ": no dataset named '" + n + "' on form '" + form->GetName() +
@@ -134,11 +149,18 @@ int RunForm(CommandContext& ctx) {
   // which the script answers like any other.
   for (const std::string& v : values) SetPanelValue(form, v);
   host.OnModalClosing = [&](TCustomForm& closing) {
-    if (&closing == form && !png.empty()) SaveFormPicture(closing, png);
+    if (png.empty()) return;
+    const bool dialogForm = std::any_of(dialogs.begin(), dialogs.end(),
+                                        [&](TFieldsSet* d) { return d->GetForm() == &closing; });
+    if (dialogs.empty() ? &closing == form : dialogForm) SaveFormPicture(closing, png);
   };
-  TModalResult result;
+  TModalResult result = mrNone;
+  std::vector<bool> executed;
   try {
-    result = form->ShowModal();
+    if (dialogs.empty())
+      result = form->ShowModal();
+    else
+      for (TFieldsSet* dialog : dialogs) executed.push_back(dialog->Execute());
   } catch (const Exception& e) {
     // Every failure while the script runs names the script line.
     std::string message = e.Message();
@@ -146,8 +168,12 @@ int RunForm(CommandContext& ctx) {
       message = "Script line " + std::to_string(host.CurrentLine()) + ": " + message;
     throw EInputError(scriptFile.empty() ? message : scriptFile + ": " + message);
   }
-  const char* name = ModalResultName(result);
-  ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
+  if (dialogs.empty()) {
+    const char* name = ModalResultName(result);
+    ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
+  }
+  for (size_t i = 0; i < executed.size(); ++i)
+    ctx.Out << "Execute " << execute[i] << ": " << (executed[i] ? "True" : "False") << "\n";
   for (const std::string& n : names) {
     TComponent* c = FindNamed(form, n);
     if (auto* control = dynamic_cast<TControl*>(c))
@@ -173,7 +199,7 @@ int RunForm(CommandContext& ctx) {
 TBN_COMMAND(
     "run",
     "FORMFILE [--script FILE] [--png OUT] [--show NAME]... [--value PANEL.FIELD[.SLOT]=TEXT]... "
-    "[--rows DATASET]... [--limit N]",
+    "[--rows DATASET]... [--limit N] [--execute DIALOG]...",
     "shows a form modally under the scripted host and prints its result", RunForm);
 
 }  // namespace tabulon::app

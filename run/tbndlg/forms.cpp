@@ -14,7 +14,7 @@ void TfmFind::SetOptions() {
   paTop->SetVisible(options.Contains(soClear) || options.Contains(soSetup));
   paNext->SetVisible(options.Contains(soNext));
   // Next follows OK.
-  paNext->SetLeft(paOk->GetLeft() + paOk->GetWidth());
+  OrderBottomButtons();
 }
 
 void TfmFind::bbOkClick(TObject*) {

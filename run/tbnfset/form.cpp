@@ -65,8 +65,22 @@ void TfmFieldsSet::SetOptions() {
   paClear->SetLeft(0);
   paSetup->SetVisible(options.Contains(soSetup));
   paHelp->SetVisible(options.Contains(soHelp));
-  // Help stays the last button of the bottom bar.
-  paHelp->SetLeft(paCancel->GetLeft() + paCancel->GetWidth());
+  OrderBottomButtons();
+}
+
+void TfmFieldsSet::OrderBottomButtons() {
+  if (!paBottom) return;
+  // Right-aligned panels are ordered by their right edges: each starts
+  // where the one before it ends (OK, Next, Cancel, Help), and the bar is
+  // aligned once, so that no panel moved on its own jumps to the end.
+  paBottom->DisableAlign();
+  int left = paOk ? paOk->GetLeft() : 0;
+  for (TPanel* pane : {paOk, paNext, paCancel, paHelp}) {
+    if (!pane || !pane->GetVisible()) continue;
+    pane->SetLeft(left);
+    left += pane->GetWidth();
+  }
+  paBottom->EnableAlign();
 }
 
 void TfmFieldsSet::UpdateForm() {

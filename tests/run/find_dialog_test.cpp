@@ -6,6 +6,8 @@
 // fits the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/core/resstrings.h"
 #include "platform/forms/msgdlg.h"
 #include "platform/graphics/sysmetrics.h"
@@ -124,28 +126,46 @@ TEST_F(FindDialog, AutoSaveValuesOffStartsEveryShowingEmpty) {
   EXPECT_EQ(Name(dialog), "Be");
 }
 
+// The caption, whether the top bar shows, and the bottom bar's buttons from
+// left to right with the gaps between them ("OK|Next|Cancel": adjacent).
+std::string Describe(TfmFind& form) {
+  std::vector<TPanel*> panes;
+  for (TPanel* p : {form.paOk, form.paNext, form.paCancel, form.paHelp})
+    if (p->GetVisible()) panes.push_back(p);
+  std::sort(panes.begin(), panes.end(),
+            [](TPanel* a, TPanel* b) { return a->GetLeft() < b->GetLeft(); });
+  std::string out = form.GetCaption() + (form.paTop->GetVisible() ? " top " : " ");
+  for (size_t i = 0; i < panes.size(); ++i) {
+    if (i)
+      out += panes[i - 1]->GetLeft() + panes[i - 1]->GetWidth() == panes[i]->GetLeft() ? "|" : " ";
+    out += static_cast<TButton*>(panes[i]->GetControls(0))->GetCaption();
+  }
+  const TPanel* last = panes.back();
+  return out + (last->GetLeft() + last->GetWidth() == form.paBottom->GetClientWidth() ? "]" : "");
+}
+
 TEST_F(FindDialog, OptionsTitleAndButtonsOfTheForm) {
   dialog->SetTitle("Look up");
-  dialog->SetOptions({soHelp});
-  std::string seen;
+  std::vector<std::string> seen;
+  for (TStateOptions options : {TStateOptions{soHelp}, TStateOptions{soHelp, soNext, soSetup},
+                                TStateOptions{soClear, soSetup, soNext, soFilter}}) {
+    dialog->SetOptions(options);
+    Show(
+        dialog, [&](TCustomForm& form) { seen.push_back(Describe(static_cast<TfmFind&>(form))); },
+        "key Escape");
+  }
+  // Changing the settings while the form is open updates it.
   Show(
       dialog,
       [&](TCustomForm& form) {
-        auto* fm = static_cast<TfmFind*>(&form);
-        seen = form.GetCaption() + (fm->paTop->GetVisible() ? " top" : "") +
-               (fm->paNext->GetVisible() ? " next" : "") +
-               (fm->paHelp->GetVisible() ? " help" : "");
-        EXPECT_GT(fm->paHelp->GetLeft(), fm->paCancel->GetLeft());
-        // Changing the settings while the form is open updates it.
-        dialog->SetOptions({soNext, soClear});
+        dialog->SetOptions({soNext, soHelp});
         dialog->SetTitle("");
-        seen += " / " + form.GetCaption() + (fm->paTop->GetVisible() ? " top" : "") +
-                (fm->paNext->GetVisible() ? " next" : "") +
-                (fm->paHelp->GetVisible() ? " help" : "");
-        EXPECT_EQ(fm->paNext->GetLeft(), fm->paOk->GetLeft() + fm->paOk->GetWidth());
+        seen.push_back(Describe(static_cast<TfmFind&>(form)));
       },
       "key Escape");
-  EXPECT_EQ(seen, "Look up help / Find top next");
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"Look up OK|Cancel|Help]", "Look up top OK|Next|Cancel|Help]",
+                                      "Look up top OK|Next|Cancel]", "Find OK|Next|Cancel|Help]"}));
 }
 
 TEST_F(FindDialog, OnASmallScreenThePanelScrollsWithinTheMargins) {
