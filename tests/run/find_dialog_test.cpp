@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/controls/application.h"
+#include "platform/core/exceptions.h"
 #include "platform/core/resstrings.h"
 #include "platform/forms/msgdlg.h"
 #include "platform/graphics/sysmetrics.h"
@@ -245,6 +247,37 @@ TEST_F(FindDialog, TheVariantsMakeTheirOwnPanelsAndIndexes) {
   EXPECT_TRUE(client.GetShowBox());
   EXPECT_EQ(client.GetUpdateState(), usNone);
   EXPECT_TRUE(dynamic_cast<TFSStyleOptions*>(client.GetStyleOptions()));
+}
+
+}  // namespace
+}  // namespace tabulon::test
+
+namespace tabulon::test {
+namespace {
+
+TEST_F(FindDialog, AFailureInsideTheFormLeavesNothingOpen) {
+  ASSERT_TRUE(Show(dialog, Type("Bo"), "key Enter"));
+  people->First();
+  // The script ends with the form still open: the host raises.
+  host->OnNextModal([&](TCustomForm&) { dialog->FieldByName("NAME")->SetAsString(0, "C"); });
+  EXPECT_THROW(dialog->Execute(), EInvalidOperation);
+  EXPECT_EQ(dialog->GetForm(), nullptr);
+  EXPECT_EQ(dialog->GetPanel()->GetParent(), nullptr);
+  EXPECT_EQ(dialog->GetPanel()->GetUpdateCount(), 0);
+  EXPECT_EQ(dialog->GetFields()->UpdateCount(), 0);
+  EXPECT_EQ(Name(dialog), "Bo");
+  EXPECT_EQ(Id(), 1);
+  // The dialog works as before.
+  EXPECT_TRUE(Show(dialog, nullptr, "key Enter"));
+  EXPECT_EQ(Id(), 2);
+}
+
+TEST_F(FindDialog, HelpAsksForTheHelpContextAndClearEmptiesTheValues) {
+  dialog->SetHelpContext(4711);
+  dialog->SetOptions({soHelp, soClear});
+  ASSERT_TRUE(Show(dialog, Type("Bo"), "click bbHelp\nclick bbClear\nclick bbOk"));
+  EXPECT_EQ(Application()->GetLastHelpData(), 4711);
+  EXPECT_EQ(Name(dialog), "");
 }
 
 }  // namespace
