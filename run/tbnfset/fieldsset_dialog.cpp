@@ -12,6 +12,8 @@ TFieldsSet::TFieldsSet(TComponent* owner) : TComponent(owner), FIcon(std::make_u
 }
 
 TFieldsSet::~TFieldsSet() {
+  // Marked as dying first, so that nothing reached from here makes a new panel.
+  Destroying();
   if (TfmFieldsSet* form = std::exchange(FForm, nullptr)) TObject::Free(form);
   if (TPanelFieldsSet* panel = std::exchange(FPanel, nullptr)) TObject::Free(panel);
   FIcon.reset();
