@@ -3,6 +3,7 @@
 #pragma once
 
 #include "run/tbnset/captions.h"
+#include "run/tbnset/editors.h"
 #include "run/tbnset/errors.h"
 #include "run/tbnset/events.h"
 #include "run/tbnset/fieldsset.h"

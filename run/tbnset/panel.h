@@ -91,7 +91,8 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   /// A bounds change is a window-position change: the invalidations it
   /// makes start no pass; the resize that follows does.
   void SetBounds(int left, int top, int width, int height) override;
-  /// Shows a record's new edit value in the slot's editor.
+  /// Shows a record's new edit value in the slot's editor and marks the
+  /// editor not modified.
   void ShowEditValue(TFieldRecord* record, int slot) override;
 
   // ---- Published settings ----
@@ -117,6 +118,28 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   bool GetInternalInsert() const { return InternalInsert; }
   void SetInternalInsert(bool value) { InternalInsert = value; }
 
+  // ---- Editor event routing (run/tbnset/panel_edit_events.cpp) ----
+  /// Every change of an editor's text: read quietly into the record's slot
+  /// (never raising), then OnEditChange.
+  void EditChange(TObject* sender);
+  /// An editor loses the focus: a modified text is converted strictly and
+  /// shown again, OnEditExit, a half-filled range is completed, and the
+  /// update state may apply. A failure gives the focus back and raises.
+  void EditExit(TObject* sender);
+  void EditClick(TObject* sender);
+  void EditDblClick(TObject* sender);
+  void EditEnter(TObject* sender);
+  void EditKeyDown(TObject* sender, uint16_t& key, TShiftState shift);
+  void EditKeyPress(TObject* sender, char32_t& key);
+  void EditKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+  void EditMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void EditMouseMove(TObject* sender, TShiftState shift, int x, int y);
+  void EditMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void EditButtonClick(TObject* sender);
+  /// Focuses the first visible record's first editor, with the scroll box
+  /// scrolled to its origin; the panel itself never takes the focus.
+  void SetFocus() override;
+
   // Editor events, fired by the editors the layout pass creates.
   TEditEvent OnEditChange, OnEditClick, OnEditDblClick, OnEditEnter, OnEditExit, OnEditButtonClick;
   TEditKeyEvent OnEditKeyDown, OnEditKeyUp;
@@ -137,6 +160,9 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   void CMParentColorChanged(TMessage& msg) override;
   void CMCtl3DChanged(TMessage& msg) override;
   void CMCursorChanged(TMessage& msg) override;
+  /// OnExit, then the values are applied under usExit, or under
+  /// usExitChange when some are pending.
+  void DoExit() override;
   /// Sets Resizing while the framework handles the position change.
   void WMWindowPosChanged(TMessage& msg) override;
   /// Re-lays out (outside a pass), then fires OnResize.
@@ -150,7 +176,9 @@ class TPanelFieldsSet : public TCustomPanel, public TFieldsSetModel {
   virtual void SetWidth(int value);
 
   // ---- Editors: the steps the editor classes complete ----
-  /// The class of the editor for `record`'s slot (0 or 1): a plain edit.
+  /// The class of the editor for `record`'s slot (0 or 1): the lookup
+  /// editor for lookup records, the combo box for pick lists, else the
+  /// mask edit.
   virtual const TClass* EditorClass(TFieldRecord* record, int slot);
   /// Binds a created or re-used editor to its record and gives it the
   /// record's and the panel's settings. Returns false for a control that is

@@ -2,11 +2,13 @@
 // presentation and lookup settings, copying.
 #include "run/tbnset/record.h"
 
+#include "platform/controls/label.h"
 #include "platform/core/class_builder.h"
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
 #include "platform/db/db_error.h"
 #include "platform/db/field.h"
+#include "run/tbnset/editors.h"
 #include "run/tbnset/errors.h"
 #include "run/tbnset/fieldsset.h"
 #include "run/tbnset/list.h"
@@ -223,6 +225,9 @@ void TFieldRecord::SetEditMask(const std::string& value) {
   if (assigned_.Contains(frvEditMask) && editMask_ == value) return;
   editMask_ = value;
   AddAssigned(frvEditMask);
+  ForEachEditor([&](TComponent* e) {
+    if (auto* edit = dynamic_cast<TCustomMaskEdit*>(e)) edit->SetEditMask(value);
+  });
 }
 bool TFieldRecord::IsEditMaskStored() const {
   return assigned_.Contains(frvEditMask) && editMask_ != DefaultEditMask();
@@ -263,6 +268,9 @@ void TFieldRecord::SetAlignment(TAlignment value) {
   if (assigned_.Contains(frvAlignment) && alignment_ == value) return;
   alignment_ = value;
   AddAssigned(frvAlignment);
+  ForEachEditor([&](TComponent* e) {
+    WithFieldRecordEditor(e, [&](auto* edit) { edit->SetAlignment(value); });
+  });
 }
 bool TFieldRecord::IsAlignmentStored() const {
   return assigned_.Contains(frvAlignment) && alignment_ != DefaultAlignment();
@@ -284,13 +292,23 @@ void TFieldRecord::SetButtonStyle(TRecordButtonStyle value) {
   Notify();
 }
 
-void TFieldRecord::SetDirectInput(bool value) { directInput_ = value; }
+void TFieldRecord::SetDirectInput(bool value) {
+  if (directInput_ == value) return;
+  directInput_ = value;
+  ForEachEditor([&](TComponent* e) {
+    WithFieldRecordEditor(e, [&](auto* edit) { edit->SetDirectInput(value); });
+  });
+}
 
 std::string TFieldRecord::GetCommentText(int index) const {
   return index == 0 || index == 1 ? commentTexts_[index] : std::string();
 }
 void TFieldRecord::SetCommentText(int index, const std::string& value) {
-  if (index == 0 || index == 1) commentTexts_[index] = value;
+  if (index != 0 && index != 1) return;
+  commentTexts_[index] = value;
+  // The label shows the text also when it did not change.
+  if (auto* label = dynamic_cast<TLabel*>(CommentLabels[index]))
+    label->SetCaption(value.empty() ? " " : value);
 }
 
 void TFieldRecord::SetCaptions(TFieldCaptions* value) { captions_->Assign(value); }
@@ -326,6 +344,10 @@ void TFieldRecord::SetRecordKind(TRecordKind value) {
 
 // ---- Lookup settings ----
 
+TFieldRecordLookup* TFieldRecord::LookupEditor(TComponent* editor) {
+  return dynamic_cast<TFieldRecordLookup*>(editor);
+}
+
 void TFieldRecord::CheckNotLookup() const {
   if (lookupMode_) DatabaseError(DbMsg("SPropDefByLookup"));
 }
@@ -354,17 +376,23 @@ void TFieldRecord::SetLookupMode(bool value) {
 std::string TFieldRecord::GetKeyField() const { return lookupMode_ ? std::string() : keyField_; }
 void TFieldRecord::SetKeyField(const std::string& value) {
   CheckNotLookup();
+  if (keyField_ == value) return;
   keyField_ = value;
+  ForEachLookupEditor([&](TFieldRecordLookup* e) { e->SetKeyFieldName(value); });
 }
 std::string TFieldRecord::GetListField() const { return lookupMode_ ? std::string() : listField_; }
 void TFieldRecord::SetListField(const std::string& value) {
   CheckNotLookup();
+  if (listField_ == value) return;
   listField_ = value;
+  ForEachLookupEditor([&](TFieldRecordLookup* e) { e->SetListFieldName(value); });
 }
 int32_t TFieldRecord::GetListFieldIndex() const { return lookupMode_ ? 0 : listFieldIndex_; }
 void TFieldRecord::SetListFieldIndex(int32_t value) {
   CheckNotLookup();
+  if (listFieldIndex_ == value) return;
   listFieldIndex_ = value;
+  ForEachLookupEditor([&](TFieldRecordLookup* e) { e->SetListFieldIndex(value); });
 }
 TDataSource* TFieldRecord::GetListSource() const { return lookupMode_ ? nullptr : listSource_; }
 void TFieldRecord::SetListSource(TDataSource* value) {
@@ -373,9 +401,18 @@ void TFieldRecord::SetListSource(TDataSource* value) {
   listSource_ = value;
   TFieldsSetModel* panel = GetPanel();
   if (value && panel) panel->GetComponent()->FreeNotification(value);
+  ForEachLookupEditor([&](TFieldRecordLookup* e) { e->SetListSource(value); });
 }
-void TFieldRecord::SetLocate(TLocateOption value) { locate_ = value; }
-void TFieldRecord::SetDropDownRows(int32_t value) { dropDownRows_ = value; }
+void TFieldRecord::SetLocate(TLocateOption value) {
+  if (locate_ == value) return;
+  locate_ = value;
+  ForEachLookupEditor([&](TFieldRecordLookup* e) { e->SetLocate(value); });
+}
+void TFieldRecord::SetDropDownRows(int32_t value) {
+  if (dropDownRows_ == value) return;
+  dropDownRows_ = value;
+  ForEachLookupEditor([&](TFieldRecordLookup* e) { e->SetDropDownRows(value); });
+}
 
 // ---- Copying ----
 

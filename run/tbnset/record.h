@@ -26,6 +26,7 @@ class TDataSource;
 class TField;
 class TFieldsList;
 class TFieldsSetModel;
+class TFieldRecordLookup;
 
 /// A field record of a plain fields panel.
 class TFieldRecord : public TCollectionItem {
@@ -112,6 +113,12 @@ class TFieldRecord : public TCollectionItem {
   void SetListFieldIndex(int32_t value);
   TDataSource* GetListSource() const;
   void SetListSource(TDataSource* value);
+  /// The lookup settings as held, also in lookup mode (where the published
+  /// getters read empty): what a lookup editor is given.
+  const std::string& InternalKeyField() const { return keyField_; }
+  const std::string& InternalListField() const { return listField_; }
+  int32_t InternalListFieldIndex() const { return listFieldIndex_; }
+  TDataSource* InternalListSource() const { return listSource_; }
   TLocateOption GetLocate() const { return locate_; }
   void SetLocate(TLocateOption value);
   int32_t GetDropDownRows() const { return dropDownRows_; }
@@ -243,6 +250,19 @@ class TFieldRecord : public TCollectionItem {
   }
   [[noreturn]] void RaiseInvalidValue(TFieldType type, const Variant& value) const;
   void Notify() { Changed(false); }
+  /// Calls `f` with each existing editor (slot 0, then 1).
+  template <class F>
+  void ForEachEditor(F&& f) const {
+    for (TComponent* e : Editors)
+      if (e) f(e);
+  }
+  /// Calls `f` with each editor that is a lookup editor.
+  template <class F>
+  void ForEachLookupEditor(F&& f) const {
+    for (TComponent* e : Editors)
+      if (auto* lookup = LookupEditor(e)) f(lookup);
+  }
+  static TFieldRecordLookup* LookupEditor(TComponent* editor);
 
   TFieldRecordValues assigned_;
   std::string displayLabel_;

@@ -1,6 +1,8 @@
 // Field record values: the two edit slots, their normalisation to the
 // record's data type, the typed accessors and the text conversions that
 // the editors use.
+#include <exception>
+
 #include "platform/core/format_settings.h"
 #include "platform/core/resstrings.h"
 #include "platform/db/field.h"
@@ -113,17 +115,19 @@ void TFieldRecord::SetAsVariant(int slot, const Variant& value) {
   if (SameValue(v, editValues_[slot])) return;
   editValues_[slot] = v;
   TFieldsSetModel* panel = GetPanel();
-  if (Editors[slot] && !UpdatingEdit[slot] && panel) {
+  if (!panel) return;
+  // The stored value is told to the panel also when its editor could not
+  // show it, so that it is applied (or pending) and not silently lost.
+  std::exception_ptr showError;
+  if (Editors[slot] && !UpdatingEdit[slot]) {
     UpdatingEdit[slot] = true;
     try {
       panel->ShowEditValue(this, slot);
     } catch (...) {
-      UpdatingEdit[slot] = false;
-      throw;
+      showError = std::current_exception();
     }
     UpdatingEdit[slot] = false;
   }
-  if (!panel) return;
   TUpdateState state = panel->GetUpdateState();
   if (state == usAuto || (panel->GetComponentState().Contains(csDesigning) && state != usNone)) {
     AddChanges({lcApply});
@@ -131,6 +135,7 @@ void TFieldRecord::SetAsVariant(int slot, const Variant& value) {
   } else {
     AddChanges({lcPending});
   }
+  if (showError) std::rethrow_exception(showError);
 }
 
 void TFieldRecord::ApplyValues() {

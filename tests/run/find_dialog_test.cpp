@@ -37,7 +37,7 @@ TEST_F(FindDialog, NextWalksTheMatchesOneByOneThenOkStartsAgain) {
   auto step = [&](bool result) {
     trace += (result ? "+" : "-") + std::to_string(Id()) + Name(dialog) + " ";
   };
-  step(Show(dialog, Type("B"), "click bbNext"));
+  step(Show(dialog, nullptr, "type B\nclick bbNext"));
   step(Show(dialog, nullptr, "click bbNext"));
   step(Show(dialog, nullptr, "click bbNext"));
   EXPECT_TRUE(host->Messages().empty());
@@ -53,7 +53,7 @@ TEST_F(FindDialog, NextWalksTheMatchesOneByOneThenOkStartsAgain) {
 }
 
 TEST_F(FindDialog, EveryWayOfCancellingRestoresTheValuesAndDoesNotSearch) {
-  ASSERT_TRUE(Show(dialog, Type("Be"), "click bbOk"));
+  ASSERT_TRUE(Show(dialog, nullptr, "type Be\nclick bbOk"));
   EXPECT_EQ(Id(), 3);
   people->First();
   // The Cancel button, Escape, the close box, and OK turned into a cancel
@@ -63,7 +63,7 @@ TEST_F(FindDialog, EveryWayOfCancellingRestoresTheValuesAndDoesNotSearch) {
     dialog->OnFormClose = TFormCloseEvent([turn](TObject*, TCloseState& state) {
       if (turn) state = csCancel;
     });
-    EXPECT_FALSE(Show(dialog, Type("D"), script)) << script;
+    EXPECT_FALSE(Show(dialog, nullptr, std::string("type D\n") + script)) << script;
     EXPECT_EQ(Name(dialog), "Be") << script;
     EXPECT_EQ(Id(), 1) << script;
   }

@@ -5,9 +5,12 @@
 
 #include "platform/controls/panel.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 TControl* Child(TWinControl* parent, TAlign a, int l, int t, int w, int h) {
   auto* c = new TPanel(parent);
@@ -125,12 +128,7 @@ TEST(Alignment, PanelFrameAndDisabledAlignment) {
   host->EnableAlign();
   EXPECT_EQ(client->GetBoundsRect(), Rect(8, 18, 48, 48));
   EXPECT_THROW(host->SetBorderStyle(bsDialog), EPropertyError);
-  try {
-    host->SetBevelWidth(0);
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Bevel width must be at least 1");
-  }
+  ExpectThrow<EInvalidOperation>([&] { host->SetBevelWidth(0); }, "Bevel width must be at least 1");
 }
 
 }  // namespace

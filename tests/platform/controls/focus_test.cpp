@@ -9,9 +9,12 @@
 #include "platform/controls/application.h"
 #include "platform/controls/panel.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 using Log = std::vector<std::string>;
 
@@ -83,12 +86,8 @@ TEST(Focus, OnlyShowingEnabledControlsTakeTheFocusAndRemovalDropsIt) {
   Tree t;
   t.b->SetEnabled(false);
   EXPECT_FALSE(t.b1->CanFocus());
-  try {
-    t.b1->SetFocus();
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Cannot focus a disabled or invisible window");
-  }
+  ExpectThrow<EInvalidOperation>([&] { t.b1->SetFocus(); },
+                                 "Cannot focus a disabled or invisible window");
   t.a->SetVisible(false);
   EXPECT_THROW(t.a2->SetFocus(), EInvalidOperation);
   t.a->SetVisible(true);

@@ -7,9 +7,12 @@
 #include "platform/controls/panel.h"
 #include "platform/core/class_builder.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 std::string Row(const TBitmap& b, int y, int from, int to) {
   std::string r;
@@ -73,12 +76,8 @@ TEST(Image, PaintingAsACopySetsThePaintCopyStateMeanwhile) {
   EXPECT_FALSE(probe.GetControlState().Contains(csPaintCopy));
   auto panel = std::make_unique<TPanel>(nullptr);
   panel->SetControlStyle(panel->GetControlStyle() - TControlStyle{csReplicatable});
-  try {
-    panel->PaintCopyTo(out.Canvas(), 0, 0);
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Control TPanel cannot be painted as a copy");
-  }
+  ExpectThrow<EInvalidOperation>([&] { panel->PaintCopyTo(out.Canvas(), 0, 0); },
+                                 "Control TPanel cannot be painted as a copy");
 }
 
 }  // namespace

@@ -6,17 +6,19 @@
 #include "platform/controls/label.h"
 #include "platform/controls/panel.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/controls/place.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Add;
 
 class LabelTest : public ::testing::Test {
  protected:
   TTextMetricsScope metrics{std::make_unique<TFixedTextMetrics>()};
   std::unique_ptr<TPanel> panel = std::make_unique<TPanel>(nullptr);
   TLabel* Make(const std::string& caption) {
-    auto* l = new TLabel(panel.get());
-    l->SetParent(panel.get());
+    auto* l = Add<TLabel>(panel.get());
     l->SetBounds(10, 5, 65, 17);
     l->SetCaption(caption);
     return l;

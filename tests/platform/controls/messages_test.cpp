@@ -11,9 +11,12 @@
 #include "platform/controls/panel.h"
 #include "platform/controls/scrollbox.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/controls/place.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Place;
 
 using Log = std::vector<std::string>;
 
@@ -48,14 +51,16 @@ class TTracePanel : public TPanel {
     m.Result = 42;
   }
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
-    log->push_back("down " + std::to_string(b) + " " + ShiftText(s) + " " + std::to_string(x) +
-                   "," + std::to_string(y));
+    Mouse("down ", b, s, x, y);
     TPanel::MouseDown(b, s, x, y);
   }
   void MouseUp(TMouseButton b, TShiftState s, int x, int y) override {
-    log->push_back("up " + std::to_string(b) + " " + ShiftText(s) + " " + std::to_string(x) + "," +
-                   std::to_string(y));
+    Mouse("up ", b, s, x, y);
     TPanel::MouseUp(b, s, x, y);
+  }
+  void Mouse(const char* what, TMouseButton b, TShiftState s, int x, int y) {
+    log->push_back(what + std::to_string(b) + " " + ShiftText(s) + " " + std::to_string(x) + "," +
+                   std::to_string(y));
   }
   void Click() override {
     log->push_back("click");
@@ -77,10 +82,19 @@ class TTracePanel : public TPanel {
 };
 TBN_REGISTER(TTracePanel) {}
 
-TEST(Messages, PerformReachesOverriddenHandlersAndUnknownMessagesTheDefault) {
+// A traced panel `p` that records into `log`.
+class Messages : public ::testing::Test {
+ protected:
   Log log;
-  auto p = std::make_unique<TTracePanel>(nullptr);
-  p->log = &log;
+  std::unique_ptr<TTracePanel> p{Traced()};
+  TTracePanel* Traced() {
+    auto* t = new TTracePanel(nullptr);
+    t->log = &log;
+    return t;
+  }
+};
+
+TEST_F(Messages, PerformReachesOverriddenHandlersAndUnknownMessagesTheDefault) {
   p->SetCursor(crHourGlass);
   p->SetCursor(crHourGlass);  // unchanged: no message
   EXPECT_EQ(p->Perform(WM_USER + 7, 1, 2), 42);
@@ -90,10 +104,7 @@ TEST(Messages, PerformReachesOverriddenHandlersAndUnknownMessagesTheDefault) {
   EXPECT_EQ(p->sizeMessages, 1);
 }
 
-TEST(Messages, MouseSequencesFireDownClickUpAndDoubleClicks) {
-  Log log;
-  auto p = std::make_unique<TTracePanel>(nullptr);
-  p->log = &log;
+TEST_F(Messages, MouseSequencesFireDownClickUpAndDoubleClicks) {
   p->SetBounds(0, 0, 100, 50);
   p->OnClick = TNotifyEvent([&](TObject*) { log.push_back("OnClick"); });
   p->Perform(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MakeLParam(5, 6));
@@ -120,10 +131,7 @@ TEST(Messages, MouseSequencesFireDownClickUpAndDoubleClicks) {
   EXPECT_EQ(log, Log{});
 }
 
-TEST(Messages, KeyPressMaySwallowOrReplaceTheCharacter) {
-  Log log;
-  auto p = std::make_unique<TTracePanel>(nullptr);
-  p->log = &log;
+TEST_F(Messages, KeyPressMaySwallowOrReplaceTheCharacter) {
   std::u32string typed;
   p->OnKeyPress = TKeyPressEvent([&](TObject*, char32_t& c) { typed += c; });
   uint16_t seen = 0;
@@ -158,14 +166,9 @@ class TForwardingBox : public TScrollingWinControl {
 };
 TBN_REGISTER(TForwardingBox) {}
 
-TEST(Messages, ForwardedMouseMessagesArriveInParentCoordinates) {
-  Log log;
-  auto p = std::make_unique<TTracePanel>(nullptr);
-  p->log = &log;
+TEST_F(Messages, ForwardedMouseMessagesArriveInParentCoordinates) {
   p->SetBounds(0, 0, 200, 100);
-  auto* box = new TForwardingBox(p.get());
-  box->SetBounds(12, 7, 100, 50);
-  box->SetParent(p.get());
+  auto* box = Place<TForwardingBox>(p.get(), 12, 7, 100, 50);
   log.clear();
   for (uint32_t m = WM_MOUSEFIRST; m <= WM_MOUSELAST; ++m) box->Perform(m, 0, MakeLParam(1, 2));
   EXPECT_EQ(log,
@@ -173,12 +176,8 @@ TEST(Messages, ForwardedMouseMessagesArriveInParentCoordinates) {
                  "up 1  13,9", "down 1 D 13,9", "down 2  13,9", "up 2  13,9", "down 2 D 13,9"}));
 }
 
-TEST(Messages, PostedMessagesWaitForProcessMessagesAndDieWithTheirControl) {
-  Log log;
-  auto p = std::make_unique<TTracePanel>(nullptr);
-  p->log = &log;
-  auto* doomed = new TTracePanel(nullptr);
-  doomed->log = &log;
+TEST_F(Messages, PostedMessagesWaitForProcessMessagesAndDieWithTheirControl) {
+  TTracePanel* doomed = Traced();
   Application()->PostMessage(p.get(), WM_USER + 1, 0, 0);
   Application()->PostMessage(doomed, WM_USER + 2, 0, 0);
   Application()->PostMessage(p.get(), WM_USER + 3, 0, 0);

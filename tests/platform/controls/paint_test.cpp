@@ -10,15 +10,26 @@
 #include "platform/controls/panel.h"
 #include "platform/controls/scrollbox.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/controls/place.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Add;
+using testing::Place;
 
 TColor Sys(TColor c) { return ColorToRGB(c); }
 
 class PaintTest : public ::testing::Test {
  protected:
   TTextMetricsScope metrics{std::make_unique<TFixedTextMetrics>()};
+  // A panel without bevels: its whole face is its colour.
+  static TPanel* Flat(TPanel* panel, int l, int t, int w, int h, TColor color = clBtnFace) {
+    panel->SetBevelOuter(bvNone);
+    panel->SetBounds(l, t, w, h);
+    panel->SetColor(color);
+    return panel;
+  }
 };
 
 TEST_F(PaintTest, PanelBevelsFrameTheFaceColour) {
@@ -46,20 +57,9 @@ TEST_F(PaintTest, PanelBevelsFrameTheFaceColour) {
 }
 
 TEST_F(PaintTest, ChildrenPaintInZOrderClippedToTheirParent) {
-  auto p = std::make_unique<TPanel>(nullptr);
-  p->SetBevelOuter(bvNone);
-  p->SetBounds(0, 0, 40, 20);
-  p->SetColor(clBlue);
-  auto* under = new TPanel(p.get());
-  under->SetBevelOuter(bvNone);
-  under->SetColor(clRed);
-  under->SetBounds(5, 5, 10, 10);
-  under->SetParent(p.get());
-  auto* over = new TPanel(p.get());
-  over->SetBevelOuter(bvNone);
-  over->SetColor(clLime);
-  over->SetBounds(10, 10, 50, 50);  // runs past the parent
-  over->SetParent(p.get());
+  std::unique_ptr<TPanel> p(Flat(new TPanel(nullptr), 0, 0, 40, 20, clBlue));
+  Flat(Add<TPanel>(p.get()), 5, 5, 10, 10, clRed);
+  auto* over = Flat(Add<TPanel>(p.get()), 10, 10, 50, 50, clLime);  // runs past the parent
   TBitmap bmp(60, 40);
   p->PaintTo(bmp.Canvas(), 0, 0);
   EXPECT_EQ(bmp.GetPixel(0, 0), clBlue);
@@ -74,11 +74,8 @@ TEST_F(PaintTest, ChildrenPaintInZOrderClippedToTheirParent) {
 }
 
 TEST_F(PaintTest, LabelTextIsDrawnInItsFontAndHiddenControlsAreSkipped) {
-  auto p = std::make_unique<TPanel>(nullptr);
-  p->SetBevelOuter(bvNone);
-  p->SetBounds(0, 0, 40, 20);
-  auto* l = new TLabel(p.get());
-  l->SetParent(p.get());
+  std::unique_ptr<TPanel> p(Flat(new TPanel(nullptr), 0, 0, 40, 20));
+  auto* l = Add<TLabel>(p.get());
   l->SetLeft(3);
   l->SetTop(2);
   l->SetCaption("I I");
@@ -103,9 +100,7 @@ TEST_F(PaintTest, ScrollBoxPaintsItsBarsInTheNonClientArea) {
   auto box = std::make_unique<TScrollBox>(nullptr);
   box->SetBounds(0, 0, 60, 50);
   box->SetColor(clWhite);
-  auto* big = new TPanel(box.get());
-  big->SetBounds(0, 0, 30, 200);
-  big->SetParent(box.get());
+  Place<TPanel>(box.get(), 0, 0, 30, 200);
   ASSERT_TRUE(box->GetVertScrollBar()->IsScrollBarVisible());
   TBitmap bmp(60, 50);
   bmp.Canvas().GetBrush()->SetColor(clBlack);
@@ -134,12 +129,8 @@ class TCross : public TGraphicControl {
 TBN_REGISTER(TCross) {}
 
 TEST_F(PaintTest, ControlCanvasDrawsOnlyDuringPainting) {
-  auto p = std::make_unique<TPanel>(nullptr);
-  p->SetBevelOuter(bvNone);
-  p->SetBounds(0, 0, 20, 20);
-  auto* c = new TCross(p.get());
-  c->SetBounds(4, 4, 5, 5);
-  c->SetParent(p.get());
+  std::unique_ptr<TPanel> p(Flat(new TPanel(nullptr), 0, 0, 20, 20));
+  auto* c = Place<TCross>(p.get(), 4, 4, 5, 5);
   EXPECT_FALSE(c->GetCanvas()->HasTarget());
   TBitmap bmp(20, 20);
   p->PaintTo(bmp.Canvas(), 0, 0);

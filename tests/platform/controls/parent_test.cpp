@@ -9,9 +9,12 @@
 #include "platform/controls/label.h"
 #include "platform/controls/panel.h"
 #include "platform/core/exceptions.h"
+#include "tests/platform/controls/place.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Add;
 
 // Records the parent-changed messages a control receives.
 class TRecordingLabel : public TLabel {
@@ -38,12 +41,9 @@ TBN_REGISTER(TRecordingLabel) {}
 
 TEST(ParentFollowing, FontColourAndCtl3DReachEveryFollowingDescendant) {
   auto outer = std::make_unique<TPanel>(nullptr);
-  auto* inner = new TPanel(outer.get());
-  inner->SetParent(outer.get());
-  auto* follower = new TRecordingLabel(outer.get());
-  follower->SetParent(inner);
-  auto* own = new TRecordingLabel(outer.get());
-  own->SetParent(inner);
+  auto* inner = Add<TPanel>(outer.get());
+  auto* follower = Add<TRecordingLabel>(inner, outer.get());
+  auto* own = Add<TRecordingLabel>(inner, outer.get());
   own->GetFont()->SetName("Courier New");  // assigning clears ParentFont
   EXPECT_FALSE(own->GetParentFont());
   own->SetColor(clRed);
@@ -88,8 +88,7 @@ TEST(ParentFollowing, FontColourAndCtl3DReachEveryFollowingDescendant) {
 
 TEST(ParentFollowing, MessageCarriesItsOwnValueWhenTheFlagParameterIsSet) {
   auto panel = std::make_unique<TPanel>(nullptr);
-  auto* label = new TLabel(panel.get());
-  label->SetParent(panel.get());
+  auto* label = Add<TLabel>(panel.get());
   TFont big;
   big.SetHeight(-20);
   label->Perform(CM_PARENTFONTCHANGED, 1, reinterpret_cast<LPARAM>(&big));

@@ -10,9 +10,12 @@
 #include "platform/controls/scrollbox.h"
 #include "platform/core/exceptions.h"
 #include "platform/graphics/sysmetrics.h"
+#include "tests/platform/controls/place.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Place;
 
 class Sized : public TScrollBox {
   TBN_CLASS(Sized, TScrollBox)
@@ -29,9 +32,7 @@ TBN_REGISTER(Sized) {}
 TEST(ScrollBox, ClientSizeShrinksByEachVisibleBar) {
   auto box = std::make_unique<Sized>(nullptr);
   box->SetBounds(0, 0, 100, 80);  // border 2 on each side: 96 x 76 inside
-  auto* content = new TPanel(box.get());
-  content->SetBounds(0, 0, 50, 50);
-  content->SetParent(box.get());
+  auto* content = Place<TPanel>(box.get(), 0, 0, 50, 50);
   auto client = [&] { return std::make_pair(box->GetClientWidth(), box->GetClientHeight()); };
   auto bars = [&] {
     return std::make_pair(box->GetHorzScrollBar()->IsScrollBarVisible(),
@@ -63,9 +64,7 @@ TEST(ScrollBox, ClientSizeShrinksByEachVisibleBar) {
 TEST(ScrollBox, ManualRangesPositionsAndScrollMessages) {
   auto box = std::make_unique<TScrollBox>(nullptr);
   box->SetBounds(0, 0, 100, 80);
-  auto* content = new TPanel(box.get());
-  content->SetBounds(0, 0, 50, 50);
-  content->SetParent(box.get());
+  auto* content = Place<TPanel>(box.get(), 0, 0, 50, 50);
   box->GetVertScrollBar()->SetRange(100);  // a range set by hand ends automatic scrolling
   EXPECT_FALSE(box->GetAutoScroll());
   EXPECT_EQ(box->GetClientWidth(), 80);
@@ -92,9 +91,7 @@ TEST(ScrollBox, ManualRangesPositionsAndScrollMessages) {
 TEST(ScrollBox, ScrollInViewBringsAChildIntoTheClientArea) {
   auto box = std::make_unique<TScrollBox>(nullptr);
   box->SetBounds(0, 0, 104, 84);  // 100 x 80 inside the border
-  auto* far = new TPanel(box.get());
-  far->SetBounds(10, 150, 30, 20);
-  far->SetParent(box.get());
+  auto* far = Place<TPanel>(box.get(), 10, 150, 30, 20);
   ASSERT_TRUE(box->GetVertScrollBar()->IsScrollBarVisible());
   box->ScrollInView(far);
   // Bottom edge now at the bottom of the client area.

@@ -11,9 +11,15 @@
 #include "platform/core/class_builder.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/props.h"
+#include "tests/platform/controls/place.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::Add;
+using testing::ExpectThrow;
+using testing::Place;
 
 // An edit-like control: adds style bits and refuses foreign children unless
 // it inserts them itself.
@@ -65,27 +71,18 @@ TEST(Window, CreationRecordsParametersAndFollowsTheParent) {
   box->SetParent(nullptr);
   EXPECT_FALSE(box->HandleAllocated());
   box->forceChild = true;
-  try {
-    box->HandleNeeded();
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Control 'Box' has no parent window");
-  }
+  ExpectThrow<EInvalidOperation>([&] { box->HandleNeeded(); },
+                                 "Control 'Box' has no parent window");
   EXPECT_FALSE(box->HandleAllocated());
   EXPECT_FALSE(box->GetControlState().Contains(csCreating));
 }
 
 TEST(Window, ValidateInsertMayRefuseAChild) {
   auto host = std::make_unique<TPanel>(nullptr);
-  auto* box = new TGuardedBox(host.get());
-  box->SetParent(host.get());
+  auto* box = Add<TGuardedBox>(host.get());
   auto* label = new TLabel(host.get());
-  try {
-    label->SetParent(box);
-    FAIL();
-  } catch (const EComponentError& e) {
-    EXPECT_EQ(e.Message(), "Control cannot be used in a 'TGuardedBox'");
-  }
+  ExpectThrow<EComponentError>([&] { label->SetParent(box); },
+                               "Control cannot be used in a 'TGuardedBox'");
   EXPECT_EQ(label->GetParent(), nullptr);
   EXPECT_EQ(box->GetControlCount(), 0);
   box->internalInsert = true;
@@ -101,11 +98,8 @@ TEST(Window, CoordinatesPassThroughParentsAndBorders) {
   auto host = std::make_unique<TPanel>(nullptr);
   host->SetBounds(100, 50, 200, 150);
   host->SetBorderStyle(bsSingle);  // 2 pixels with the 3-D look
-  auto* inner = new TPanel(host.get());
-  inner->SetBounds(10, 20, 80, 60);
-  inner->SetParent(host.get());
-  auto* label = new TLabel(host.get());
-  label->SetParent(inner);
+  auto* inner = Place<TPanel>(host.get(), 10, 20, 80, 60);
+  auto* label = Add<TLabel>(inner, host.get());
   label->SetBounds(3, 4, 20, 10);
   EXPECT_EQ(host->GetClientOrigin(), (TPoint{102, 52}));
   EXPECT_EQ(label->ClientToScreen({1, 1}), (TPoint{116, 77}));
@@ -119,8 +113,7 @@ TEST(Window, CoordinatesPassThroughParentsAndBorders) {
 
 TEST(Window, ResizeRunsOnlyWhenTheSizeChanges) {
   auto host = std::make_unique<TPanel>(nullptr);
-  auto* label = new TLabel(host.get());
-  label->SetParent(host.get());
+  auto* label = Add<TLabel>(host.get());
   label->SetAutoSize(false);
   std::vector<std::string> log;
   host->OnResize = TNotifyEvent([&](TObject*) { log.push_back("panel"); });
@@ -136,12 +129,9 @@ TEST(Window, ResizeRunsOnlyWhenTheSizeChanges) {
 TEST(Window, StreamingHooksWriteOwnedChildrenInsideTheirParents) {
   auto root = std::make_unique<TPanel>(nullptr);
   auto* data = new TComponent(root.get());  // non-visual, owned by the root
-  auto* inner = new TPanel(root.get());
-  inner->SetParent(root.get());
-  auto* owned = new TLabel(root.get());
-  owned->SetParent(inner);
-  auto* foreign = new TLabel(inner);  // owned by the inner panel, not the root
-  foreign->SetParent(inner);
+  auto* inner = Add<TPanel>(root.get());
+  auto* owned = Add<TLabel>(inner, root.get());
+  Add<TLabel>(inner);  // owned by the inner panel, not the root
   auto children = [&](TComponent* of) {
     std::vector<TComponent*> out;
     of->GetChildren([&](TComponent* c) { out.push_back(c); }, root.get());
@@ -155,12 +145,8 @@ TEST(Window, StreamingHooksWriteOwnedChildrenInsideTheirParents) {
   owned->SetParentComponent(root.get());
   EXPECT_EQ(owned->GetParent(), root.get());
   owned->SetName("Label1");
-  try {
-    owned->SetParentComponent(data);
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "A TComponent cannot be the parent of Label1");
-  }
+  ExpectThrow<EInvalidOperation>([&] { owned->SetParentComponent(data); },
+                                 "A TComponent cannot be the parent of Label1");
 }
 
 TEST(Window, PublishedPropertiesAreReachableByName) {

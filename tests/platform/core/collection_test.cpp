@@ -3,9 +3,12 @@
 
 #include "platform/core/exceptions.h"
 #include "tests/platform/core/test_classes.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon::test {
 namespace {
+
+using testing::ExpectThrow;
 
 TPlainItem* ItemAt(TCollection& c, int i) { return static_cast<TPlainItem*>(c.GetItem(i)); }
 
@@ -48,11 +51,7 @@ TEST(Collection, IndexMovesAndErrors) {
   EXPECT_EQ(ItemAt(c, 1)->GetValue(), 0);
   EXPECT_EQ(c.updates, (std::vector<TCollectionItem*>{nullptr}));
   EXPECT_THROW(ItemAt(c, 0)->SetIndex(3), EListError);
-  try {
-    c.GetItem(-1);
-  } catch (const EListError& e) {
-    EXPECT_EQ(e.Message(), "List index out of bounds (-1)");
-  }
+  ExpectThrow<EListError>([&] { c.GetItem(-1); }, "List index out of bounds (-1)");
   TCollectionItem* inserted = c.Insert(1);
   EXPECT_EQ(inserted->GetIndex(), 1);
   EXPECT_EQ(c.Count(), 4);
@@ -68,12 +67,8 @@ TEST(Collection, AssignCopiesItemsAndRefusesStrangers) {
   EXPECT_EQ(ItemAt(b, 2)->GetValue(), 20);
   EXPECT_EQ(b.updates.size(), 1u);
   TStringList s;
-  try {
-    b.Assign(&s);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Cannot assign a TStringList to a TCountingCollection");
-  }
+  ExpectThrow<EConvertError>([&] { b.Assign(&s); },
+                             "Cannot assign a TStringList to a TCountingCollection");
   EXPECT_THROW(ItemAt(b, 0)->Assign(nullptr), EConvertError);
 }
 

@@ -4,15 +4,12 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/format.h"
 #include "platform/core/format_settings.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
 
-struct Case {
-  const char* fmt;
-  std::vector<TVarRec> args;
-  const char* expected;
-};
+using testing::ExpectThrow;
 
 TEST(Format, IntegersWidthsAndPrecision) {
   EXPECT_EQ(Format("%5.5d", {1024}), "01024");
@@ -111,16 +108,10 @@ TEST(Format, MalformedFormatsRaiseInsteadOfCrashing) {
   for (const auto& [fmt, args] : bad) {
     EXPECT_THROW(Format(fmt, args.data(), args.size()), EConvertError) << fmt;
   }
-  try {
-    Format("%d", {"x"});
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Format '%d' invalid or incompatible with argument");
-  }
-  try {
-    Format("%s %s", {"only one"});
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "No argument for format '%s %s'");
-  }
+  ExpectThrow<EConvertError>([] { Format("%d", {"x"}); },
+                             "Format '%d' invalid or incompatible with argument");
+  ExpectThrow<EConvertError>([] { Format("%s %s", {"only one"}); },
+                             "No argument for format '%s %s'");
 }
 
 }  // namespace

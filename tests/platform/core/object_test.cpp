@@ -4,9 +4,12 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/props.h"
 #include "tests/platform/core/test_classes.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon::test {
 namespace {
+
+using testing::ExpectThrow;
 
 TEST(ClassRegistry, CreatesComponentsByNameAndKnowsAncestry) {
   const TClass* cls = FindClass("tprobe");  // names are case-insensitive
@@ -18,12 +21,7 @@ TEST(ClassRegistry, CreatesComponentsByNameAndKnowsAncestry) {
   EXPECT_EQ(c->ClassName(), "TProbe");
   EXPECT_EQ(c->GetOwner(), &owner);
   EXPECT_TRUE(c->InheritsFrom(TPersistent::StaticClass()));
-  EXPECT_THROW(FindClass("TNoSuchClass"), EClassNotFound);
-  try {
-    FindClass("TNoSuchClass");
-  } catch (const EClassNotFound& e) {
-    EXPECT_EQ(e.Message(), "Class TNoSuchClass not found");
-  }
+  ExpectThrow<EClassNotFound>([] { FindClass("TNoSuchClass"); }, "Class TNoSuchClass not found");
   EXPECT_THROW(TPersistent::StaticClass()->CreateComponent(nullptr), EComponentError);
 }
 
@@ -72,11 +70,7 @@ TEST(PublishedProperties, ReadAndWriteEveryKindThroughDescriptors) {
   p.SetBuddy(nullptr);
 
   EXPECT_THROW(GetOrdProp(&p, "Caption"), EPropertyError);
-  try {
-    GetOrdProp(&p, "Colour");
-  } catch (const EPropertyError& e) {
-    EXPECT_EQ(e.Message(), "Property Colour does not exist");
-  }
+  ExpectThrow<EPropertyError>([&] { GetOrdProp(&p, "Colour"); }, "Property Colour does not exist");
 }
 
 TEST(PublishedProperties, DefaultsAndStoredRules) {

@@ -3,9 +3,12 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/strings.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 std::vector<std::string> Items(const TStrings& s) {
   std::vector<std::string> v;
@@ -60,12 +63,7 @@ TEST(StringList, NamesValuesAndObjects) {
   s.AddObject("obj", &tag);
   EXPECT_EQ(s.GetObjects(1), &tag);
   EXPECT_EQ(s.IndexOfObject(&tag), 1);
-  try {
-    s.Get(5);
-    FAIL();
-  } catch (const EStringListError& e) {
-    EXPECT_EQ(e.Message(), "List index out of bounds (5)");
-  }
+  ExpectThrow<EStringListError>([&] { s.Get(5); }, "List index out of bounds (5)");
 }
 
 TEST(StringList, ChangeEventsCollapseInsideAnUpdate) {

@@ -18,9 +18,12 @@
 #include "platform/graphics/textmetrics.h"
 #include "platform/host/host.h"
 #include "platform/streaming/formres.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 // A CSV data file of `count` numbered people; removed on destruction.
 struct PeopleFile {
@@ -35,35 +38,35 @@ struct PeopleFile {
 
 // The form as the writer puts it: non-visual components first, then controls.
 std::string FormText(const std::string& csv) {
-  return "object fmPeople: TForm\n"
-         "  Left = 100\n"
-         "  Top = 100\n"
-         "  Width = 300\n"
-         "  Height = 200\n"
-         "  Font.Color = clWindowText\n"
-         "  Font.Height = -11\n"
-         "  Font.Name = 'MS Sans Serif'\n"
-         "  object cdsPeople: TClientDataSet\n"
-         "    Active = True\n"
-         "    FileName = '" +
-         csv +
-         "'\n"
-         "  end\n"
-         "  object dsPeople: TDataSource\n"
-         "    DataSet = cdsPeople\n"
-         "  end\n"
-         "  object dgPeople: TDBGrid\n"
-         "    Left = 8\n"
-         "    Top = 8\n"
-         "    Width = 200\n"
-         "    Height = 103\n"
-         "    Color = clWindow\n"
-         "    ParentColor = False\n"
-         "    TabOrder = 0\n"
-         "    DataSource = dsPeople\n"
-         "    Options = [dgTitles, dgIndicator, dgRowLines]\n"
-         "  end\n"
-         "end\n";
+  std::string text = R"(object fmPeople: TForm
+  Left = 100
+  Top = 100
+  Width = 300
+  Height = 200
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  object cdsPeople: TClientDataSet
+    Active = True
+    FileName = 'CSV'
+  end
+  object dsPeople: TDataSource
+    DataSet = cdsPeople
+  end
+  object dgPeople: TDBGrid
+    Left = 8
+    Top = 8
+    Width = 200
+    Height = 103
+    Color = clWindow
+    ParentColor = False
+    TabOrder = 0
+    DataSource = dsPeople
+    Options = [dgTitles, dgIndicator, dgRowLines]
+  end
+end
+)";
+  return text.replace(text.find("CSV"), 3, csv);
 }
 
 struct Loaded {
@@ -130,12 +133,7 @@ TEST(GridScript, ClicksRowsAndChoosesThemByNumber) {
            {"choose dgPeople \"Person 3\"\n",
             "Script line 1: rows of grid 'dgPeople' are chosen by number"}}) {
     host.Run(script);
-    try {
-      f.form->ShowModal();
-      ADD_FAILURE() << "no error for " << script;
-    } catch (const EComponentError& e) {
-      EXPECT_EQ(e.Message(), message);
-    }
+    ExpectThrow<EComponentError>([&] { f.form->ShowModal(); }, message);
   }
 }
 

@@ -7,17 +7,18 @@
 #include <memory>
 #include <string>
 
-#include "platform/db/client_dataset.h"
 #include "platform/db/field.h"
-#include "platform/db/field_defs.h"
 #include "platform/dbctrls/dbgrid.h"
 #include "platform/forms/form.h"
 #include "platform/forms/mouse.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/textmetrics.h"
+#include "tests/platform/dbctrls/people.h"
 
 namespace tabulon {
 namespace {
+
+using testing::People;
 
 // Request codes of WM_VSCROLL and WM_HSCROLL.
 constexpr WPARAM kLineDown = 1, kPageDown = 3, kThumb = 4, kTop = 6, kBottom = 7;
@@ -34,17 +35,8 @@ class Grid : public ::testing::Test {
   // data rows below its titles.
   void Make(int count, int width = 200, int height = 4 + 16 + 5 * 16 + 3) {
     form->SetBounds(50, 50, 400, 300);
-    ds = new TClientDataSet(form.get());
-    ds->GetFieldDefs()->Add("ID", ftInteger);
-    ds->GetFieldDefs()->Add("NAME", ftString, 10);
-    ds->GetFieldDefs()->Add("CITY", ftString, 8);
-    ds->CreateDataSet();
-    const char* cities[] = {"Leeds", "Paris", "Rome", "Oslo"};
-    for (int i = 1; i <= count; ++i)
-      ds->AppendRecord({Variant(i), Variant("Name" + std::to_string(i)), Variant(cities[i % 4])});
-    ds->FieldByName("ID")->SetDisplayWidth(4);
+    ds = People(form.get(), count);
     ds->FieldByName("CITY")->SetDisplayLabel("Town");
-    ds->First();
     src = new TDataSource(form.get());
     src->SetDataSet(ds);
     grid = new TDBGrid(form.get());

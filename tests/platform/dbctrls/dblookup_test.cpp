@@ -8,19 +8,22 @@
 #include <memory>
 #include <string>
 
-#include "platform/db/client_dataset.h"
 #include "platform/db/db_error.h"
 #include "platform/db/field.h"
-#include "platform/db/field_defs.h"
 #include "platform/dbctrls/dblookup.h"
 #include "platform/forms/form.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/textmetrics.h"
 #include "platform/host/host.h"
 #include "platform/host/script.h"
+#include "tests/platform/dbctrls/people.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
+using testing::People;
 
 // Runs a script at once on the active (not modal) form.
 void Play(THost& host, std::string_view script) {
@@ -39,14 +42,7 @@ class LookupList : public ::testing::Test {
   void Make(int count) {
     form->SetName("fmList");
     form->SetBounds(50, 50, 400, 300);
-    ds = new TClientDataSet(form.get());
-    ds->GetFieldDefs()->Add("ID", ftInteger);
-    ds->GetFieldDefs()->Add("NAME", ftString, 10);
-    ds->CreateDataSet();
-    for (int i = 1; i <= count; ++i)
-      ds->AppendRecord({Variant(i), Variant("Name" + std::to_string(i))});
-    ds->FieldByName("ID")->SetDisplayWidth(4);
-    ds->First();
+    ds = People(form.get(), count);
     src = new TDataSource(form.get());
     src->SetDataSet(ds);
     list = new TDBLookupListBox(form.get());
@@ -131,19 +127,11 @@ TEST_F(LookupList, SeveralListFieldsAreColumns) {
 
 TEST_F(LookupList, FieldErrorsNameTheControl) {
   Make(3);
-  try {
-    list->SetKeyFieldName("NOPE");
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "lbPeople: Field 'NOPE' not found");
-  }
+  ExpectThrow<EDatabaseError>([&] { list->SetKeyFieldName("NOPE"); },
+                              "lbPeople: Field 'NOPE' not found");
   EXPECT_FALSE(list->GetListActive());
-  try {
-    GetFieldProperty(ds, form.get(), "MISSING");
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "fmList: Field 'MISSING' not found");
-  }
+  ExpectThrow<EDatabaseError>([&] { GetFieldProperty(ds, form.get(), "MISSING"); },
+                              "fmList: Field 'MISSING' not found");
   EXPECT_EQ(GetFieldProperty(ds, list, "NAME"), ds->FieldByName("NAME"));
 }
 

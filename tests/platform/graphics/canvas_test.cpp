@@ -7,9 +7,12 @@
 #include "platform/core/exceptions.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/sysmetrics.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 std::vector<std::string> Picture(const TBitmap& b) {
   std::vector<std::string> rows;
@@ -49,12 +52,8 @@ TEST(Canvas, EllipsisGlyphIsThreeDotsPaintedWithBlackness) {
   // WHITENESS clears again; unknown raster codes are refused.
   g->Canvas().PatBlt(0, 0, 10, 4, WHITENESS);
   EXPECT_EQ(Picture(*g)[1], "..........");
-  try {
-    g->Canvas().PatBlt(0, 0, 1, 1, 0x00CC0020);
-    FAIL();
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Unsupported raster operation $CC0020");
-  }
+  ExpectThrow<EInvalidOperation>([&] { g->Canvas().PatBlt(0, 0, 1, 1, 0x00CC0020); },
+                                 "Unsupported raster operation $CC0020");
 }
 
 TEST(Canvas, MonochromeBitmapsQuantiseByBrightness) {

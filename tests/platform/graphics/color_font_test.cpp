@@ -8,9 +8,12 @@
 #include "platform/core/props.h"
 #include "platform/graphics/color.h"
 #include "platform/graphics/graphobj.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 TEST(Colors, SystemColoursResolveThroughThePaletteAndStreamAsIdentifiers) {
   EXPECT_EQ(static_cast<uint32_t>(clBtnFace), 0x8000000Fu);
@@ -40,14 +43,9 @@ TEST(Colors, SystemColoursResolveThroughThePaletteAndStreamAsIdentifiers) {
   EXPECT_EQ(StringToColor("$8000000F"), clBtnFace);
   EXPECT_EQ(StringToColor("255"), clRed);
   EXPECT_EQ(StringToColor("-16777201"), static_cast<TColor>(-16777201));
-  for (const char* bad : {"", "clNoSuchColour", "$", "12x", "$1FFFFFFFF", "4294967295"}) {
-    try {
-      StringToColor(bad);
-      ADD_FAILURE() << bad;
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), "'" + std::string(bad) + "' is not a valid integer value");
-    }
-  }
+  for (const char* bad : {"", "clNoSuchColour", "$", "12x", "$1FFFFFFFF", "4294967295"})
+    ExpectThrow<EConvertError>([&] { StringToColor(bad); },
+                               "'" + std::string(bad) + "' is not a valid integer value");
 }
 
 TEST(Fonts, SizeAndHeightAreOneValueAtNinetySixPixelsPerInch) {
@@ -91,12 +89,7 @@ TEST(Fonts, ChangesNotifyOnceEachAndAssignCopiesEverything) {
   EXPECT_TRUE(a.SameAs(b));
   EXPECT_FALSE(a.GetStyle().Contains(fsBold));
   TPen pen;
-  try {
-    a.Assign(&pen);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Cannot assign a TPen to a TFont");
-  }
+  ExpectThrow<EConvertError>([&] { a.Assign(&pen); }, "Cannot assign a TPen to a TFont");
   // Published properties reach the font by name; Size is not stored.
   EXPECT_EQ(GetStrProp(&a, "Name"), "Times New Roman");
   EXPECT_FALSE(IsStoredProp(&a, GetPropInfo(&a, "Size")));

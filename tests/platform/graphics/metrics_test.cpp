@@ -20,11 +20,8 @@ TEST(FixedMetrics, WidthsHeightsAndLeadingAreExact) {
   EXPECT_EQ(m.tmAscent + m.tmDescent, 13);
   EXPECT_EQ(fm.TextWidth(f, "A"), 6);
   EXPECT_EQ(fm.TextWidth(f, ""), 0);
-  EXPECT_EQ(fm.TextWidth(f, "\xC3\xA4\xE2\x82\xAC"), 12);  // two code points: a-umlaut, euro
-  EXPECT_EQ(fm.TextWidth(f,
-                         "\xFF"
-                         "A"),
-            12);  // an invalid byte is one character
+  EXPECT_EQ(fm.TextWidth(f, "ä€"), 12);                       // two code points
+  EXPECT_EQ(fm.TextWidth(f, std::string("\xFF") + "A"), 12);  // an invalid byte is one character
   f.SetStyle({fsBold});
   EXPECT_EQ(fm.TextWidth(f, "AB"), 14);
   f.SetStyle({});

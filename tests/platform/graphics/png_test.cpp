@@ -8,9 +8,12 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/graphics/canvas.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 struct Decoded {
   png_uint_32 width = 0, height = 0;
@@ -105,18 +108,13 @@ TEST_F(PngTest, MonochromeBitmapIsWrittenWithOneBitPerPixel) {
 
 TEST_F(PngTest, BadInputAndUnwritableFilesRaiseClearErrors) {
   TBitmap b;
-  try {
-    b.LoadFromPNGFile("/nonexistent/x.png");
-    FAIL();
-  } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file /nonexistent/x.png");
-  }
-  try {
-    b.LoadFromPNG({'n', 'o', 't', ' ', 'p', 'n', 'g', '!', 0});
-    FAIL();
-  } catch (const EReadError& e) {
-    EXPECT_EQ(e.Message(), "Invalid PNG image: not a PNG signature");
-  }
+  ExpectThrow<EFOpenError>([&] { b.LoadFromPNGFile("/nonexistent/x.png"); },
+                           "Cannot open file /nonexistent/x.png");
+  ExpectThrow<EReadError>(
+      [&] {
+        b.LoadFromPNG({'n', 'o', 't', ' ', 'p', 'n', 'g', '!', 0});
+      },
+      "Invalid PNG image: not a PNG signature");
   // A valid image cut short: libpng's own complaint is passed on.
   TBitmap ok(4, 4);
   std::vector<uint8_t> bytes = ok.SaveToPNG();
@@ -128,12 +126,8 @@ TEST_F(PngTest, BadInputAndUnwritableFilesRaiseClearErrors) {
     EXPECT_EQ(e.Message().rfind("Invalid PNG image: ", 0), 0u) << e.Message();
   }
   EXPECT_TRUE(b.GetEmpty());  // a failed read leaves the bitmap as it was
-  try {
-    ok.SaveToPNGFile("/nonexistent/dir/out.png");
-    FAIL();
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file /nonexistent/dir/out.png");
-  }
+  ExpectThrow<EFCreateError>([&] { ok.SaveToPNGFile("/nonexistent/dir/out.png"); },
+                             "Cannot create file /nonexistent/dir/out.png");
   EXPECT_THROW(TBitmap().SaveToPNG(), EInvalidOperation);
 }
 

@@ -200,7 +200,7 @@ TEST(ComponentStreaming, VariantsKeepTheirKinds) {
   }
   TStringStream s;
   TWriter w(&s);
-  ExpectError<EWriteError>([&] { WriteVariant(&w, Variant::Opaque(0x600F)); },
+  ExpectThrow<EWriteError>([&] { WriteVariant(&w, Variant::Opaque(0x600F)); },
                            "Stream write error");
 }
 
@@ -240,24 +240,24 @@ TEST(ComponentStreaming, BadStreamsNameThePropertyPath) {
   for (const Case& c : cases) {
     std::string text =
         "object Form1: TTestForm\n  object Probe1: TStreamProbe\n" + c.body + "\n  end\nend\n";
-    ExpectError<EReadError>([&] { ReadText(text); }, c.message);
+    ExpectThrow<EReadError>([&] { ReadText(text); }, c.message);
   }
-  ExpectError<EClassNotFound>(
+  ExpectThrow<EClassNotFound>(
       [] { ReadText("object Form1: TTestForm\n  object X: TNope\n  end\nend\n"); },
       "Class TNope not found");
-  ExpectError<EReadError>(
+  ExpectThrow<EReadError>(
       [] { ReadText("object Form1: TTestForm\n  object X: TPersistent\n  end\nend\n"); },
       "Class TPersistent cannot be created");
-  ExpectError<EClassNotFound>([] { ReadText("object Form1: TMissingForm\nend\n"); },
+  ExpectThrow<EClassNotFound>([] { ReadText("object Form1: TMissingForm\nend\n"); },
                               "Class TMissingForm not found");
-  ExpectError<EComponentError>(
+  ExpectThrow<EComponentError>(
       [] {
         ReadText(
             "object Form1: TTestForm\n  object P: TStreamProbe\n  end\n"
             "  object P: TStreamProbe\n  end\nend\n");
       },
       "A component named P already exists");
-  ExpectError<EReadError>(
+  ExpectThrow<EReadError>(
       [] { ReadText("object Form1: TTestForm\n  inherited P: TStreamProbe\n  end\nend\n"); },
       "Ancestor for 'P' not found");
 }
@@ -353,12 +353,12 @@ TEST(ComponentStreaming, DeepNestingIsRefused) {
   for (int i = 0; i < 250; ++i) text += "object A" + std::to_string(i) + ": TTestControl\n";
   for (int i = 0; i < 250; ++i) text += "end\n";
   // The text parser refuses it first; a binary stream built by hand the same.
-  ExpectError<EParserError>([&] { TextToBinary(text); }, "Form data nested too deeply on line 201");
+  ExpectThrow<EParserError>([&] { TextToBinary(text); }, "Form data nested too deeply on line 201");
   std::string binary = "TPF0";
   for (int i = 0; i < 250; ++i) binary += std::string("\x0CTTestControl\x00\x00", 15);
   TStringStream s(binary);
   TReader reader(&s);
-  ExpectError<EReadError>([&] { reader.ReadRootComponent(nullptr); },
+  ExpectThrow<EReadError>([&] { reader.ReadRootComponent(nullptr); },
                           "Form data nested too deeply");
 }
 

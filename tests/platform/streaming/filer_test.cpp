@@ -7,9 +7,12 @@
 #include "platform/core/exceptions.h"
 #include "platform/streaming/reader.h"
 #include "platform/streaming/writer.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 std::string Hex(const std::string& bytes) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -31,16 +34,6 @@ std::string Written(F&& f) {
     w.FlushBuffer();
   }
   return s.DataString();
-}
-
-template <class E, class F>
-void ExpectError(F&& f, const std::string& message) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const E& e) {
-    EXPECT_EQ(e.Message(), message);
-  }
 }
 
 TEST(Filer, ItemsHaveTheClassicEncoding) {
@@ -271,12 +264,12 @@ TEST(Filer, MalformedItemsRaiseReadErrors) {
   for (const Case& c : cases) {
     TStringStream s(c.data);
     TReader r(&s);
-    ExpectError<EReadError>([&] { c.read(r); }, c.message);
+    ExpectThrow<EReadError>([&] { c.read(r); }, c.message);
   }
   // ReadIdent gives True back as a name, though ReadBoolean would not take an identifier.
   TStringStream s(std::string("\x07\x04True", 6));
   TReader r(&s);
-  ExpectError<EReadError>([&] { r.ReadBoolean(); }, "Invalid property value");
+  ExpectThrow<EReadError>([&] { r.ReadBoolean(); }, "Invalid property value");
 }
 
 TEST(Filer, ReaderGivesBackWhatItReadAhead) {
@@ -296,8 +289,8 @@ TEST(Filer, ReaderGivesBackWhatItReadAhead) {
 TEST(Filer, WriterRefusesWhatTheEncodingCannotHold) {
   TStringStream s;
   TWriter w(&s);
-  ExpectError<EWriteError>([&] { w.WriteStr(std::string(256, 'n')); }, "Stream write error");
-  ExpectError<EWriteError>([&] { w.WriteIdent(std::string(256, 'n')); }, "Stream write error");
+  ExpectThrow<EWriteError>([&] { w.WriteStr(std::string(256, 'n')); }, "Stream write error");
+  ExpectThrow<EWriteError>([&] { w.WriteIdent(std::string(256, 'n')); }, "Stream write error");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(FormResources, DerivedFormChangesAndAddsToItsAncestorsComponents) {
 
 TEST(FormResources, FieldOfTheWrongClassIsAReadError) {
   TTestForm form(nullptr);
-  ExpectError<EReadError>(
+  ExpectThrow<EReadError>(
       [&] { ReadText("object F: TTestForm\n  object Panel1: TStreamProbe\n  end\nend\n", &form); },
       "Error reading F.Panel1: Invalid class typecast");
 }
@@ -84,7 +84,7 @@ TEST(FormResources, FilesRoundTripInBothFormats) {
     TObject::Free(back);
   }
   ::unlink(name.c_str());
-  ExpectError<EReadError>([] { ReadFormData("garbage", nullptr); }, "Invalid stream format");
+  ExpectThrow<EReadError>([] { ReadFormData("garbage", nullptr); }, "Invalid stream format");
 }
 
 }  // namespace

@@ -89,9 +89,7 @@ TEST(TextForms, TokenizerValues) {
   EXPECT_EQ(p.Token(), toSymbol);
   EXPECT_EQ(p.TokenString(), "Ident_1");
   EXPECT_EQ(p.NextToken(), toString);
-  EXPECT_EQ(p.TokenString(),
-            "it's"
-            "A\xC3\xA4");
+  EXPECT_EQ(p.TokenString(), "it'sAä");
   EXPECT_EQ(p.NextToken(), toInteger);
   EXPECT_EQ(p.TokenInt(), INT64_MAX);
   p.NextToken();
@@ -140,7 +138,7 @@ TEST(TextForms, MalformedTextReportsTheLine) {
       {"object X: T\n  A." + std::string(300, 'n') + " = 1\nend", "Identifier too long on line 2"},
       {"", "object, inherited or inline expected on line 1"},
   };
-  for (const auto& c : cases) ExpectError<EParserError>([&] { TextToBinary(c.first); }, c.second);
+  for (const auto& c : cases) ExpectThrow<EParserError>([&] { TextToBinary(c.first); }, c.second);
 }
 
 TEST(TextForms, MalformedBinaryRaisesReadErrors) {
@@ -151,11 +149,11 @@ TEST(TextForms, MalformedBinaryRaisesReadErrors) {
   }
   std::string badTag = good;
   badTag[badTag.find('A') + 1] = 0x42;
-  ExpectError<EReadError>([&] { BinaryToText(badTag); }, "Invalid property value");
+  ExpectThrow<EReadError>([&] { BinaryToText(badTag); }, "Invalid property value");
   std::string nan = TextToBinary("object X: T\n  A = 0.5\nend\n");
   size_t at = nan.find('A') + 2;  // the extended value's bytes
   for (int i = 0; i < 10; ++i) nan[at + static_cast<size_t>(i)] = '\xFF';
-  ExpectError<EReadError>([&] { BinaryToText(nan); },
+  ExpectThrow<EReadError>([&] { BinaryToText(nan); },
                           "Floating point value cannot be written as text");
 }
 
@@ -269,7 +267,7 @@ TEST(TextForms, NamesTheTextCannotHoldAreRefused) {
                    }),
        "Invalid set member name 'a b'"},
   };
-  for (const auto& c : cases) ExpectError<EReadError>([&] { BinaryToText(c.first); }, c.second);
+  for (const auto& c : cases) ExpectThrow<EReadError>([&] { BinaryToText(c.first); }, c.second);
   // Dotted names and words that only matter elsewhere are fine.
   std::string fine = OneProperty(
       "Font.Name", [](TWriter& w) { w.WriteIdent("Form2.end"); }, "T", "end");
@@ -287,12 +285,12 @@ TEST(TextForms, InvalidUtf8IsRefusedWithLineAndColumn) {
       {"object X: T\n  A = 1\nend\xE2\x82", "Invalid UTF-8 in column 4 on line 3"},
       {"\xEF\xBB\xBF\xFF", "Invalid UTF-8 in column 1 on line 1"},
   };
-  for (const auto& c : cases) ExpectError<EParserError>([&] { TextToBinary(c.first); }, c.second);
+  for (const auto& c : cases) ExpectThrow<EParserError>([&] { TextToBinary(c.first); }, c.second);
   // A character beyond the basic plane written as its two UTF-16 halves.
   EXPECT_EQ(BinaryToText(TextToBinary("object X: T\n  A = #55357#56832'!'#$D83D#$DE00\nend")),
             "object X: T\n  A = '\xF0\x9F\x98\x80!\xF0\x9F\x98\x80'\nend\n");
   for (const char* lone : {"#55357", "#55357'x'", "#55357#65", "#56832", "#56832#55357"})
-    ExpectError<EParserError>(
+    ExpectThrow<EParserError>(
         [&] { TextToBinary(std::string("object X: T\n  A = ") + lone + "\nend"); },
         "Invalid string constant on line 2");
 }

@@ -10,8 +10,11 @@
 #include "platform/streaming/reader.h"
 #include "platform/streaming/streams.h"
 #include "platform/streaming/writer.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon::test {
+
+using testing::ExpectThrow;
 
 inline std::string ToBinary(TComponent* root) {
   TStringStream s;
@@ -36,18 +39,6 @@ inline TComponent* ReadText(const std::string& text, TComponent* instance = null
   TStringStream s(TextToBinary(text));
   TReader reader(&s);
   return reader.ReadRootComponent(instance);
-}
-
-template <class E, class F>
-void ExpectError(F&& f, const std::string& message) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const E& e) {
-    EXPECT_EQ(e.Message(), message);
-  } catch (const Exception& e) {
-    ADD_FAILURE() << "unexpected " << e.ClassName() << ": " << e.Message();
-  }
 }
 
 }  // namespace tabulon::test

@@ -10,22 +10,15 @@
 #include "platform/core/exceptions.h"
 #include "platform/streaming/extended.h"
 #include "platform/streaming/streams.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
 
+using testing::ExpectThrow;
+
 std::string TempName(const char* tag) {
   return "/tmp/tabulon_streams_" + std::to_string(::getpid()) + "_" + tag;
-}
-
-template <class E, class F>
-void ExpectError(F&& f, const std::string& message) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const E& e) {
-    EXPECT_EQ(e.Message(), message);
-  }
 }
 
 TEST(Streams, MemoryStringAndResourceStreamsAgreeOnReadWriteSeek) {
@@ -44,7 +37,7 @@ TEST(Streams, MemoryStringAndResourceStreamsAgreeOnReadWriteSeek) {
     char all[11];
     s->ReadBuffer(all, 11);
     EXPECT_EQ(std::string(all, 11), "hello there");
-    ExpectError<EReadError>([&] { s->ReadBuffer(all, 1); }, "Stream read error");
+    ExpectThrow<EReadError>([&] { s->ReadBuffer(all, 1); }, "Stream read error");
     s->SetSize(5);
     EXPECT_EQ(s->GetPosition(), 5);
     EXPECT_EQ(s->GetSize(), 5);
@@ -55,12 +48,12 @@ TEST(Streams, MemoryStringAndResourceStreamsAgreeOnReadWriteSeek) {
   TStringStream copy;
   EXPECT_EQ(copy.CopyFrom(&mem, 0), 5);
   EXPECT_EQ(copy.DataString(), "hello");
-  ExpectError<EReadError>([] { TResourceStream r("no/such.dfm"); },
+  ExpectThrow<EReadError>([] { TResourceStream r("no/such.dfm"); },
                           "Resource no/such.dfm not found");
   TResourceStream table("strings/streaming.txt");
   EXPECT_GT(table.GetSize(), 0);
   EXPECT_EQ(table.Write("x", 1), 0);  // resources are read-only
-  ExpectError<EWriteError>([&] { table.WriteBuffer("x", 1); }, "Stream write error");
+  ExpectThrow<EWriteError>([&] { table.WriteBuffer("x", 1); }, "Stream write error");
 }
 
 TEST(Streams, FileStreamCreatesOpensAndReportsTheFileName) {
@@ -79,19 +72,19 @@ TEST(Streams, FileStreamCreatesOpensAndReportsTheFileName) {
   {
     // A reader denying write keeps a writer that asks for exclusive access out.
     TFileStream reader(name, fmOpenRead | fmShareDenyWrite);
-    ExpectError<EFOpenError>([&] { TFileStream w(name, fmOpenWrite | fmShareExclusive); },
+    ExpectThrow<EFOpenError>([&] { TFileStream w(name, fmOpenWrite | fmShareExclusive); },
                              "Cannot open file \"" + name + "\". Resource temporarily unavailable");
     char c;
     reader.ReadBuffer(&c, 1);
     EXPECT_EQ(c, 'x');
   }
   ::unlink(name.c_str());
-  ExpectError<EFOpenError>([&] { TFileStream f(name, fmOpenRead); },
+  ExpectThrow<EFOpenError>([&] { TFileStream f(name, fmOpenRead); },
                            "Cannot open file \"" + name + "\". No such file or directory");
-  ExpectError<EFCreateError>(
+  ExpectThrow<EFCreateError>(
       [] { TFileStream f("/nonexistent-dir/x.dfm", fmCreate); },
       "Cannot create file \"/nonexistent-dir/x.dfm\". No such file or directory");
-  ExpectError<EFOpenError>([] { TFileStream f("/tmp", fmOpenRead); },
+  ExpectThrow<EFOpenError>([] { TFileStream f("/tmp", fmOpenRead); },
                            "Cannot open file \"/tmp\". Is a directory");
 }
 

@@ -6,7 +6,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/variants/variant.h"
-#include "tests/platform/sysutils/expect_throw.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/sysutils/sysutils.h"
 #include "platform/variants/variant.h"
-#include "tests/platform/sysutils/expect_throw.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {

@@ -9,9 +9,12 @@
 #include "platform/controls/scrollbox.h"
 #include "platform/core/exceptions.h"
 #include "platform/streaming/formres.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 const char* kForm = R"(object Root: TPanel
   Left = 0
@@ -121,15 +124,10 @@ TEST(FormFiles, FontCharsetsStreamByName) {
   }
   auto root = Read(form("OEM_CHARSET"));
   EXPECT_NE(ComponentToText(root.get()).find("Font.Charset = OEM_CHARSET\n"), std::string::npos);
-  for (const char* bad : {"NOPE_CHARSET", "256", "'x'"}) {
-    try {
-      Read(form(bad));
-      ADD_FAILURE() << bad;
-    } catch (const EReadError& e) {
-      EXPECT_EQ(e.Message(),
-                std::string("Error reading Title.Font.Charset: Invalid property value ") + bad);
-    }
-  }
+  for (const char* bad : {"NOPE_CHARSET", "256", "'x'"})
+    ExpectThrow<EReadError>(
+        [&] { Read(form(bad)); },
+        std::string("Error reading Title.Font.Charset: Invalid property value ") + bad);
 }
 
 }  // namespace
