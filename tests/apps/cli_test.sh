@@ -203,6 +203,11 @@ run 0 run "$samples/filter_dialog.dfm" --execute FilterDialog \
 [ -s "$tmp/filter.png" ] || fail "run --execute --png wrote no picture"
 run 1 run "$find" --execute Customers
 expect_err "tabulon run: $find: no find or filter dialog named 'Customers' on form 'FindCustomerForm'"
+# The package's own forms read and render from their files.
+for f in TfmFieldsSet TfmFind TfmFilter; do
+  run 0 check "$samples/../run/$f.dfm"
+  run 0 render "$samples/../run/$f.dfm" "$tmp/$f.png"
+done
 popd >/dev/null
 
 # --- classes: what form files may hold, no internal helpers -------------------------
