@@ -42,18 +42,26 @@ bool RunSetupForm(TFieldsSet* dialog, TCustomForm* (*create)(TFieldsSet*)) {
   return confirmed;
 }
 
-// Creates the dialog's form of class F and shows it; the form is freed in
-// every case. Whether the user confirmed.
+// Opens the panel's update bracket, creates the dialog's form of class F and
+// shows it; the form is freed in every case. Returns whether the user
+// confirmed, with the bracket still open for the caller to close; an
+// exception closes it before it passes.
 template <class F>
-bool ShowDialogForm(TFieldsSet* dialog) {
-  TfmFieldsSet* form = dialog->GetForm();
-  if (!form) form = CreateForm<F>(dialog);
-  std::unique_ptr<TfmFieldsSet, TFreeObject> owned(form);
-  const bool result = form->Execute();
-  owned.reset();
-  // Pending messages are handled before the dataset is touched (not in a designer).
-  if (result && !dialog->ComponentState().Contains(csDesigning)) Application()->ProcessMessages();
-  return result;
+bool ShowDialogForm(TFieldsSet* dialog, TFieldsSetModel* panel) {
+  panel->BeginUpdate();
+  try {
+    TfmFieldsSet* form = dialog->GetForm();
+    if (!form) form = CreateForm<F>(dialog);
+    std::unique_ptr<TfmFieldsSet, TFreeObject> owned(form);
+    const bool result = form->Execute();
+    owned.reset();
+    // Pending messages are handled before the dataset is touched (not in a designer).
+    if (result && !dialog->ComponentState().Contains(csDesigning)) Application()->ProcessMessages();
+    return result;
+  } catch (...) {
+    panel->EndUpdate();
+    throw;
+  }
 }
 
 }  // namespace
@@ -64,14 +72,7 @@ TPanelFieldsSet* TDBFindDialog::CreatePanelFieldsSet() { return new TDBFindCompo
 
 bool TDBFindDialog::Execute() {
   TDBFindComponent* panel = GetFindPanel();
-  panel->BeginUpdate();
-  bool result;
-  try {
-    result = ShowDialogForm<TfmFind>(this);
-  } catch (...) {
-    panel->EndUpdate();
-    throw;
-  }
+  const bool result = ShowDialogForm<TfmFind>(this, panel);
   panel->EndUpdate();
   // OK searches from the start (or the key), Next after the current record.
   if (result && panel->GetUpdateState() != usAuto) panel->Locate();
@@ -100,14 +101,7 @@ TPanelFieldsSet* TDBFilterDialog::CreatePanelFieldsSet() { return new TDBFilterC
 bool TDBFilterDialog::Execute() {
   TDBFilterComponent* panel = GetFilterPanel();
   setupConfirmed_ = false;
-  panel->BeginUpdate();
-  bool result;
-  try {
-    result = ShowDialogForm<TfmFilter>(this);
-  } catch (...) {
-    panel->EndUpdate();
-    throw;
-  }
+  const bool result = ShowDialogForm<TfmFilter>(this, panel);
   // A cancelled showing has restored the values and left the check box
   // unread: filtering again would only move the dataset to its first
   // record. Settings confirmed in the setup form still apply.
