@@ -5,6 +5,7 @@
 // apply even when the showing is cancelled.
 #include <gtest/gtest.h>
 
+#include "platform/controls/application.h"
 #include "tests/run/dialog_fixture.h"
 
 namespace tabulon::test {
@@ -110,6 +111,27 @@ TEST_F(FilterDialog, SettingsConfirmedInTheSetupFormApplyAfterACancel) {
   EXPECT_FALSE(dialog->Execute());
   EXPECT_EQ(State(), "filtered  @0");
   EXPECT_EQ(dialog->GetPanel()->GetUpdateCount(), 0);
+}
+
+}  // namespace
+}  // namespace tabulon::test
+
+namespace tabulon::test {
+namespace {
+
+TEST_F(FilterDialog, MessagesPostedWhileClosingWaitOnlyInADesigner) {
+  TPanel probe(nullptr);
+  dialog->OnFormClose = TFormCloseEvent(
+      [&](TObject*, TCloseState&) { Application()->PostMessage(&probe, WM_NULL, 0, 0); });
+  std::vector<int> pending;
+  for (bool designing : {false, true}) {
+    dialog->SetDesigning(designing);
+    Show(
+        dialog, [](TCustomForm& form) { form.SetModalResult(mrOk); }, "");
+    pending.push_back(Application()->GetPendingCount());
+    Application()->ProcessMessages();
+  }
+  EXPECT_EQ(pending, (std::vector<int>{0, 1}));
 }
 
 }  // namespace
