@@ -1,14 +1,17 @@
 // tabulon run FORMFILE [--script FILE] [--png OUT] [--show NAME]...
-//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]: loads
-// a form, writes the given values into its fields panels' records, shows it
-// modally under the scripted host, feeds it the script and prints the modal
-// result, the values of the controls the script names (and those given with
+//   [--value PANEL.FIELD[.SLOT]=TEXT]... [--rows DATASET]... [--limit N]
+//   [--execute DIALOG]...: loads a form, writes the given values into the
+// records of its fields panels (or find and filter dialogs), shows it modally
+// under the scripted host (or, with --execute, runs the named dialogs'
+// Execute in turn instead), feeds it the script and prints the modal result
+// (or what each Execute returned), the values of the controls the script names (and those given with
 // --show, which must name controls or datasets of the form; a dataset shows
 // its current record) and the records the named datasets show (up to N rows
 // each with --limit, after the count of all of them) with the current record
-// marked; --png writes the form as the script ends. Script errors name their
-// line. A script names a panel's editor as PANEL.FIELD or PANEL.FIELD.SLOT
-// (`click FilterPanel1.CITY`, then `type Berlin`).
+// marked; --png writes the form (the last dialog's form) as the script ends.
+// Script errors name their line. A script names a panel's editor as
+// PANEL.FIELD or PANEL.FIELD.SLOT (`click FilterPanel1.CITY`, then `type
+// Berlin`); PANEL may also be a find or filter dialog.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -23,6 +26,7 @@
 #include "platform/db/field.h"
 #include "platform/forms/form.h"
 #include "platform/host/host.h"
+#include "run/tbnfset.h"
 #include "run/tbnset.h"
 
 namespace tabulon::app {
@@ -37,8 +41,9 @@ TComponent* FindNamed(TComponent* owner, const std::string& name) {
 }
 
 // A field of a fields panel named as PANEL.FIELD or PANEL.FIELD.SLOT (slot
-// 0 or 1, 0 when left out); null for a name of another shape or one that
-// names no fields panel of the form. A panel without the field raises the
+// 0 or 1, 0 when left out; PANEL may name a dialog, which stands for its
+// panel); null for a name of another shape or one that names no fields
+// panel of the form. A panel without the field raises the
 // panel's own "field not found" error.
 struct TPanelField {
   TFieldsSetModel* Panel = nullptr;
@@ -55,7 +60,9 @@ std::optional<TPanelField> FindPanelField(TComponent* form, std::string name) {
     result.Slot = name.back() - '0';
     name.resize(name.size() - 2);
   }
-  result.Panel = dynamic_cast<TFieldsSetModel*>(FindNamed(form, name.substr(0, dot)));
+  TComponent* named = FindNamed(form, name.substr(0, dot));
+  result.Panel = dynamic_cast<TFieldsSetModel*>(named);
+  if (auto* dialog = dynamic_cast<TFieldsSet*>(named)) result.Panel = dialog->GetPanel();
   if (!result.Panel) return std::nullopt;
   result.Record = result.Panel->FieldByName(name.substr(dot + 1));
   return result;
@@ -68,7 +75,8 @@ void SetPanelValue(TComponent* form, const std::string& arg) {
   if (eq == std::string::npos || dot == std::string::npos || dot > eq)
     throw EUsageError("--value expects PANEL.FIELD=TEXT, got " + arg);
   std::optional<TPanelField> field = FindPanelField(form, arg.substr(0, eq));
-  if (!field) throw EInputError("no fields panel named '" + arg.substr(0, dot) + "'");
+  if (!field)
+    throw EInputError("no fields panel or dialog named '" + arg.substr(0, dot) + "'");
   field->Record->SetAsString(field->Slot, arg.substr(eq + 1));
 }
 
@@ -111,7 +119,7 @@ std::string DescribeRecord(TDataSet* ds) {
 
 int RunForm(CommandContext& ctx) {
   std::string formFile, scriptFile, png;
-  std::vector<std::string> show, values, rows;
+  std::vector<std::string> show, values, rows, execute;
   long limit = 0;
   bool limitGiven = false;
   for (size_t i = 0; i < ctx.Args.size(); ++i) {
@@ -130,6 +138,8 @@ int RunForm(CommandContext& ctx) {
       values.push_back(next());
     else if (a == "--rows")
       rows.push_back(next());
+    else if (a == "--execute")
+      execute.push_back(next());
     else if (a == "--limit") {
       const std::string text = next();
       char* end = nullptr;
@@ -164,6 +174,14 @@ int RunForm(CommandContext& ctx) {
       throw EInputError(formFile + ": no control named '" + n + "' on form '" + form->GetName() +
                         "'");
   }
+  std::vector<TFieldsSet*> dialogs;
+  for (const std::string& n : execute) {
+    auto* dialog = dynamic_cast<TFieldsSet*>(FindNamed(form, n));
+    if (!dialog)
+      throw EInputError(formFile + ": no find or filter dialog named '" + n + "' on form '" +
+                        form->GetName() + "'");
+    dialogs.push_back(dialog);
+  }
   for (const std::string& n : rows)
     if (!dynamic_cast<TDataSet*>(FindNamed(form, n)))
       throw EInputError(formFile + ": no dataset named '" + n + "' on form '" + form->GetName() +
@@ -173,19 +191,29 @@ int RunForm(CommandContext& ctx) {
     if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
 
   THost host;
-  host.OnFindControl = [](TCustomForm& active, const std::string& n) {
-    return FindPanelEditor(&active, n);
+  // A dialog's panel lives on the dialog's own form while it shows, but
+  // the script names it by the dialog on the loaded form.
+  host.OnFindControl = [&](TCustomForm& active, const std::string& n) {
+    TControl* editor = FindPanelEditor(&active, n);
+    return editor ? editor : FindPanelEditor(form, n);
   };
   host.Queue(steps);
   // Values go in under the host: a search they start may show a message box,
   // which the script answers like any other.
   for (const std::string& v : values) SetPanelValue(form, v);
   host.OnModalClosing = [&](TCustomForm& closing) {
-    if (&closing == form && !png.empty()) SaveFormPicture(closing, png);
+    if (png.empty()) return;
+    const bool dialogForm = std::any_of(dialogs.begin(), dialogs.end(),
+                                        [&](TFieldsSet* d) { return d->GetForm() == &closing; });
+    if (dialogs.empty() ? &closing == form : dialogForm) SaveFormPicture(closing, png);
   };
-  TModalResult result;
+  TModalResult result = mrNone;
+  std::vector<bool> executed;
   try {
-    result = form->ShowModal();
+    if (dialogs.empty())
+      result = form->ShowModal();
+    else
+      for (TFieldsSet* dialog : dialogs) executed.push_back(dialog->Execute());
   } catch (const Exception& e) {
     // Every failure while the script runs names the script line.
     std::string message = e.Message();
@@ -193,8 +221,12 @@ int RunForm(CommandContext& ctx) {
       message = "Script line " + std::to_string(host.CurrentLine()) + ": " + message;
     throw EInputError(scriptFile.empty() ? message : scriptFile + ": " + message);
   }
-  const char* name = ModalResultName(result);
-  ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
+  if (dialogs.empty()) {
+    const char* name = ModalResultName(result);
+    ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
+  }
+  for (size_t i = 0; i < executed.size(); ++i)
+    ctx.Out << "Execute " << execute[i] << ": " << (executed[i] ? "True" : "False") << "\n";
   for (const std::string& n : names) {
     TComponent* c = FindNamed(form, n);
     if (auto* panel = dynamic_cast<TFieldsSetModel*>(c))
@@ -224,7 +256,7 @@ int RunForm(CommandContext& ctx) {
 TBN_COMMAND(
     "run",
     "FORMFILE [--script FILE] [--png OUT] [--show NAME]... [--value PANEL.FIELD[.SLOT]=TEXT]... "
-    "[--rows DATASET]... [--limit N]",
+    "[--rows DATASET]... [--limit N] [--execute DIALOG]...",
     "shows a form modally under the scripted host and prints its result", RunForm);
 
 }  // namespace tabulon::app

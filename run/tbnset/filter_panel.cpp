@@ -22,8 +22,8 @@ template <class F>
 AtExit(F) -> AtExit<F>;
 }  // namespace
 
-TDBCustomFilterPanel::TDBCustomFilterPanel(TComponent* owner)
-    : TPanelFieldsSet(owner), ownHandler_(this, &TDBCustomFilterPanel::FilterRecord) {
+TDBCustomFilterPanel::TDBCustomFilterPanel(TComponent* owner, TStyleOptionsFactory styleFactory)
+    : TPanelFieldsSet(owner, styleFactory), ownHandler_(this, &TDBCustomFilterPanel::FilterRecord) {
   Fields = new TFieldsList(this, TFilterRecord::StaticClass());
   NotUpdating = true;
 }

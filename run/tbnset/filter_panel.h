@@ -19,8 +19,9 @@ struct TPropInfo;
 class TDBCustomFilterPanel : public TPanelFieldsSet {
   TBN_CLASS(TDBCustomFilterPanel, TPanelFieldsSet)
  public:
-  /// The panel with a TFilterRecord list; Filtered off.
-  explicit TDBCustomFilterPanel(TComponent* owner);
+  /// The panel with a TFilterRecord list; Filtered off; `styleFactory` as
+  /// for the base.
+  explicit TDBCustomFilterPanel(TComponent* owner, TStyleOptionsFactory styleFactory = nullptr);
   ~TDBCustomFilterPanel() override;
 
   bool GetFiltered() const { return Filtered; }

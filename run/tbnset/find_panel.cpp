@@ -16,8 +16,8 @@ void TFindMessages::Assign(TPersistent* source) {
   TPersistent::Assign(source);
 }
 
-TDBCustomFindPanel::TDBCustomFindPanel(TComponent* owner)
-    : TPanelFieldsSet(owner), FMessages(std::make_unique<TFindMessages>()) {
+TDBCustomFindPanel::TDBCustomFindPanel(TComponent* owner, TStyleOptionsFactory styleFactory)
+    : TPanelFieldsSet(owner, styleFactory), FMessages(std::make_unique<TFindMessages>()) {
   Fields = new TFieldsList(this, TFindRecord::StaticClass());
   // The index object is made by GetFindIndex on first use: only then does
   // CreateFindIndex reach the override of the class actually created.

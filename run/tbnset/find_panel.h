@@ -70,7 +70,8 @@ class TFindRecord : public TFieldRecord {
 class TDBCustomFindPanel : public TPanelFieldsSet {
   TBN_CLASS(TDBCustomFindPanel, TPanelFieldsSet)
  public:
-  explicit TDBCustomFindPanel(TComponent* owner);
+  /// The panel with a TFindRecord list; `styleFactory` as for the base.
+  explicit TDBCustomFindPanel(TComponent* owner, TStyleOptionsFactory styleFactory = nullptr);
   ~TDBCustomFindPanel() override;
 
   // ---- Overrides of the fields panel ----

@@ -186,6 +186,28 @@ expect_in_err "Cannot open database 'missing.db'"
 sed "s/'CUSTOMERS'/'NOPE'/" "$panel" >"$tmp/notable.dfm"
 run 1 run "$tmp/notable.dfm"
 expect_in_err "no such table: NOPE"
+# --execute: the find dialog walks the companies beginning with the value
+# (OK, then Next twice), the filter dialog switches its filter on; a value
+# given with --value goes to the dialog's record.
+find="$samples/find_dialog.dfm"
+run 0 run "$find" --execute FindDialog --execute FindDialog --execute FindDialog \
+  --script "$samples/find_dialog.script" --show Customers
+[[ "$out" == "Execute FindDialog: True"$'\n'*"Customers = CUSTNO=651, COMPANY=Bauer & Kowalski Fittings"* ]] ||
+  fail "run --execute FindDialog: $out"
+printf 'key Escape\n' >"$tmp/cancel.script"
+run 0 run "$find" --execute FindDialog --value FindDialog.COMPANY=Larsen --script "$tmp/cancel.script" --show Customers
+[[ "$out" == "Execute FindDialog: False"$'\n'"Customers = CUSTNO=917,"* ]] || fail "run --execute, cancelled: $out"
+run 0 run "$samples/filter_dialog.dfm" --execute FilterDialog \
+  --script "$samples/filter_dialog.script" --rows Customers --limit 1 --png "$tmp/filter.png"
+[[ "$out" == *$'\nRows of Customers: 130 (the first 1 shown)\n'* ]] || fail "run --execute FilterDialog: $out"
+[ -s "$tmp/filter.png" ] || fail "run --execute --png wrote no picture"
+run 1 run "$find" --execute Customers
+expect_err "tabulon run: $find: no find or filter dialog named 'Customers' on form 'FindCustomerForm'"
+# The package's own forms read and render from their files.
+for f in TfmFieldsSet TfmFind TfmFilter; do
+  run 0 check "$samples/../run/$f.dfm"
+  run 0 render "$samples/../run/$f.dfm" "$tmp/$f.png"
+done
 popd >/dev/null
 
 # --- classes: what form files may hold, no internal helpers -------------------------
