@@ -33,6 +33,15 @@ int ClassOf(TObject* sender) {
   return index >= 0 && index < 6 ? index : -1;
 }
 
+// The class and the chosen item of a default-page box; false when the
+// sender is none or nothing is chosen.
+bool ClassChoice(TObject* sender, int& cls, int& item) {
+  auto* box = dynamic_cast<TComboBox*>(sender);
+  cls = ClassOf(sender);
+  item = box ? box->GetItemIndex() : -1;
+  return cls >= 0 && item >= 0;
+}
+
 // Per class the comparison kind and the count, then the case rule. The
 // comparison goes first: a count of two set afterwards turns a partial
 // comparison into an initial one, so the target ends with the source's
@@ -223,18 +232,16 @@ void TfmSetupRecord::cbFieldsClick(TObject*) {
 }
 
 void TfmSetupRecord::cbcBooleanChange(TObject* sender) {
-  const int cls = ClassOf(sender);
-  auto* box = dynamic_cast<TComboBox*>(sender);
-  if (!FFieldsSet || cls < 0 || !box || box->GetItemIndex() < 0) return;
-  FFieldsSet->GetCompareOptions()->SetCompare(cls, static_cast<TCompareType>(box->GetItemIndex()));
+  int cls = 0, item = 0;
+  if (!FFieldsSet || !ClassChoice(sender, cls, item)) return;
+  FFieldsSet->GetCompareOptions()->SetCompare(cls, static_cast<TCompareType>(item));
   UpdateFieldsSet();
 }
 
 void TfmSetupRecord::cbvBooleanChange(TObject* sender) {
-  const int cls = ClassOf(sender);
-  auto* box = dynamic_cast<TComboBox*>(sender);
-  if (!FFieldsSet || cls < 0 || !box || box->GetItemIndex() < 0) return;
-  FFieldsSet->GetCountOptions()->SetCount(cls, static_cast<TCountType>(box->GetItemIndex()));
+  int cls = 0, item = 0;
+  if (!FFieldsSet || !ClassChoice(sender, cls, item)) return;
+  FFieldsSet->GetCountOptions()->SetCount(cls, static_cast<TCountType>(item));
   UpdateFieldsSet();
 }
 
