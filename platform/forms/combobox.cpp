@@ -135,7 +135,17 @@ void TCustomComboBox::CloseUp(bool accept) {
                SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
   if (Screen()->GetCaptureControl() == list_) Screen()->SetCaptureControl(nullptr);
   Invalidate();
-  if (accept && list_->GetItemIndex() >= 0) UserSelect(list_->GetItemIndex());
+  // A pick from the open list is the user's choice even when it is the
+  // item already shown: the list reports every pick, as a selection
+  // notification does, so a handler learns the user chose that value.
+  if (const int picked = list_->GetItemIndex(); accept && picked >= 0) {
+    if (picked == itemIndex_ && GetText() == items_->Get(picked)) {
+      Click();
+      Change();
+    } else {
+      UserSelect(picked);
+    }
+  }
   OnCloseUp(this);
 }
 

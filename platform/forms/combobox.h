@@ -3,7 +3,8 @@
 // text is always the selected item: arrows, Home, End and typed letters
 // choose another item, Alt+Down or F4 drops the list, Enter takes the
 // highlighted item and Escape leaves it. A choice made by the user fires
-// OnClick and then OnChange; a choice made by the program fires nothing.
+// OnClick and then OnChange (a pick from the open list even when it is the
+// item already shown); a choice made by the program fires nothing.
 #pragma once
 
 #include <memory>

@@ -99,7 +99,10 @@ void TCompareOptions::SetCompare(int index, TCompareType value) {
 void TCompareOptions::SetCaseInsensitive(bool value) {
   if (caseInsensitive_ == value) return;
   caseInsensitive_ = value;
-  if (panel_) panel_->Changed();
+  if (!panel_) return;
+  // Matching keeps each record's case rule until the list's generation moves.
+  if (TFieldsList* list = panel_->GetFields()) list->Touch();
+  panel_->Changed();
 }
 
 void TCompareOptions::Assign(TPersistent* source) {

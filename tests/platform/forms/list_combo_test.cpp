@@ -167,6 +167,13 @@ TEST_F(ComboFixture, KeyboardChoiceFiresClickThenChange) {
   s.form->PressKey(VK_RETURN, {}, '\r');
   EXPECT_FALSE(combo->GetDroppedDown());
   EXPECT_EQ(trace, (Trace{"click Partial", "change Partial"}));
+  // Picking the item already shown from the open list is still a choice;
+  // arrows on the closed box past the end are not.
+  trace.clear();
+  s.form->PressKey(VK_F4, {}, 0);
+  s.form->PressKey(VK_RETURN, {}, '\r');
+  s.form->PressKey(VK_DOWN, {}, 0);
+  EXPECT_EQ(trace, (Trace{"click Partial", "change Partial"}));
 }
 
 TEST_F(ComboFixture, MouseChoiceThroughThePopupList) {
