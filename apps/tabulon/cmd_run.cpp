@@ -4,7 +4,8 @@
 // records of its fields panels (or find and filter dialogs), shows it modally
 // under the scripted host (or, with --execute, runs the named dialogs'
 // Execute in turn instead), feeds it the script and prints the modal result
-// (or what each Execute returned), the values of the controls the script names (and those given with
+// (or what each Execute returned), the values of the controls the script names (and those given
+// with
 // --show, which must name controls or datasets of the form; a dataset shows
 // its current record) and the records the named datasets show (up to N rows
 // each with --limit, after the count of all of them) with the current record
@@ -75,8 +76,7 @@ void SetPanelValue(TComponent* form, const std::string& arg) {
   if (eq == std::string::npos || dot == std::string::npos || dot > eq)
     throw EUsageError("--value expects PANEL.FIELD=TEXT, got " + arg);
   std::optional<TPanelField> field = FindPanelField(form, arg.substr(0, eq));
-  if (!field)
-    throw EInputError("no fields panel or dialog named '" + arg.substr(0, dot) + "'");
+  if (!field) throw EInputError("no fields panel or dialog named '" + arg.substr(0, dot) + "'");
   field->Record->SetAsString(field->Slot, arg.substr(eq + 1));
 }
 
@@ -208,12 +208,21 @@ int RunForm(CommandContext& ctx) {
     if (dialogs.empty() ? &closing == form : dialogForm) SaveFormPicture(closing, png);
   };
   TModalResult result = mrNone;
-  std::vector<bool> executed;
+  // What each Execute answered, and where the datasets given with --show
+  // stood after it (a dialog's Next moves them from one showing to the next).
+  std::vector<std::string> executed;
   try {
     if (dialogs.empty())
       result = form->ShowModal();
     else
-      for (TFieldsSet* dialog : dialogs) executed.push_back(dialog->Execute());
+      for (size_t i = 0; i < dialogs.size(); ++i) {
+        std::string line =
+            "Execute " + execute[i] + ": " + (dialogs[i]->Execute() ? "True" : "False");
+        for (const std::string& n : show)
+          if (auto* ds = dynamic_cast<TDataSet*>(FindNamed(form, n)))
+            line += "\n  " + n + " = " + DescribeRecord(ds);
+        executed.push_back(line);
+      }
   } catch (const Exception& e) {
     // Every failure while the script runs names the script line.
     std::string message = e.Message();
@@ -225,8 +234,7 @@ int RunForm(CommandContext& ctx) {
     const char* name = ModalResultName(result);
     ctx.Out << "ModalResult: " << (name ? name : std::to_string(result).c_str()) << "\n";
   }
-  for (size_t i = 0; i < executed.size(); ++i)
-    ctx.Out << "Execute " << execute[i] << ": " << (executed[i] ? "True" : "False") << "\n";
+  for (const std::string& line : executed) ctx.Out << line << "\n";
   for (const std::string& n : names) {
     TComponent* c = FindNamed(form, n);
     if (auto* panel = dynamic_cast<TFieldsSetModel*>(c))
@@ -235,8 +243,8 @@ int RunForm(CommandContext& ctx) {
       ctx.Out << n << " = " << DescribeControlValue(control) << "\n";
     else if (std::optional<TPanelField> field = FindPanelField(form, n))
       ctx.Out << n << " = " << field->Record->GetAsString(field->Slot) << "\n";
-    else if (auto* ds = dynamic_cast<TDataSet*>(c))
-      ctx.Out << n << " = " << DescribeRecord(ds) << "\n";
+    else if (auto* ds = dynamic_cast<TDataSet*>(c); ds && dialogs.empty())
+      ctx.Out << n << " = " << DescribeRecord(ds) << "\n";  // after --execute: shown above
   }
   for (const std::string& n : rows) {
     auto* data = dynamic_cast<TDataSet*>(FindNamed(form, n));

@@ -41,6 +41,18 @@ object CustomerFilter: TForm
       end>
     Filtered = True
   end
+  object FindDialog: TQXBdeFindDialog
+    DataSource = CustomersSource
+    Fields = <
+      item
+        FieldName = 'COMPANY'
+        Compare = ctInitial
+      end
+      item
+        FieldName = 'CITY'
+      end>
+    Title = 'Find a customer'
+  end
   object CustomersGrid: TDBGrid
     Left = 8
     Top = 116

@@ -192,11 +192,12 @@ expect_in_err "no such table: NOPE"
 find="$samples/find_dialog.dfm"
 run 0 run "$find" --execute FindDialog --execute FindDialog --execute FindDialog \
   --script "$samples/find_dialog.script" --show Customers
-[[ "$out" == "Execute FindDialog: True"$'\n'*"Customers = CUSTNO=651, COMPANY=Bauer & Kowalski Fittings"* ]] ||
+[[ "$out" == "Execute FindDialog: True"$'\n'*"  Customers = CUSTNO=651, COMPANY=Bauer & Kowalski Fittings"* ]] ||
   fail "run --execute FindDialog: $out"
 printf 'key Escape\n' >"$tmp/cancel.script"
 run 0 run "$find" --execute FindDialog --value FindDialog.COMPANY=Larsen --script "$tmp/cancel.script" --show Customers
-[[ "$out" == "Execute FindDialog: False"$'\n'"Customers = CUSTNO=917,"* ]] || fail "run --execute, cancelled: $out"
+[[ "$out" == "Execute FindDialog: False"$'\n'"  Customers = CUSTNO=917,"* ]] ||
+  fail "run --execute, cancelled: $out"
 run 0 run "$samples/filter_dialog.dfm" --execute FilterDialog \
   --script "$samples/filter_dialog.script" --rows Customers --limit 1 --png "$tmp/filter.png"
 [[ "$out" == *$'\nRows of Customers: 130 (the first 1 shown)\n'* ]] || fail "run --execute FilterDialog: $out"

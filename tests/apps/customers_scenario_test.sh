@@ -40,5 +40,17 @@ while IFS= read -r line; do
   fi
 done <"$samples/customers_filter.steps"
 [ "$steps" -gt 0 ] || { echo "FAIL: no steps" >&2; exit 1; }
+# The form's find dialog: OK and then Next three times stand on the first
+# four companies that begin with the prefix, in company order.
+"$bin" run "$samples/filter_panel.dfm" --execute FindDialog --execute FindDialog \
+  --execute FindDialog --execute FindDialog --script "$samples/find_dialog_next.script" \
+  --show Customers >out
+sed -n 's/^  Customers = CUSTNO=\([0-9]*\),.*/\1/p' out >got
+sqlite3 sample.db "SELECT CUSTNO FROM CUSTOMERS WHERE COMPANY LIKE 'Bauer B%'
+                   ORDER BY COMPANY COLLATE NOCASE LIMIT 4" >want
+if ! diff -q want got >/dev/null || [ "$(wc -l <got)" != 4 ]; then
+  echo "FAIL: find dialog, OK and Next three times: $(tr '\n' ' ' <got), SQLite: $(tr '\n' ' ' <want)" >&2
+  failures=$((failures + 1))
+fi
 [ "$failures" -eq 0 ] || exit 1
-echo "customers scenario: $steps steps equal SQLite's rows"
+echo "customers scenario: $steps steps equal SQLite's rows; the find dialog walks SQLite's matches"
