@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# The customers scenario of the demo against SQLite: for every step of
+# The demo's scenarios against SQLite over the same sample file.
+#
+# Customers: for every step of
 # forms/samples/customers_filter.steps, typed into the filter panel's
 # editors through the scripted host, the rows `tabulon run --rows` prints
 # are the rows SQLite returns for the same
 # criteria over the same file. They are compared by customer number: the
 # dataset orders names by the locale's collation ("Öztürk" next to "Ortiz"),
 # SQLite's NOCASE by bytes, so the two orders differ on purpose.
-#   tests/apps/customers_scenario_test.sh BUILD/bin/tabulon forms/samples
+#
+# Orders: for every step of forms/samples/orders_find.steps, typed into the
+# find panel's editors (the customer picked by name in its lookup editor),
+# the order the table stands on afterwards is the first order in date order
+# (newest first, then by number) that SQLite finds for the same criteria.
+#   tests/apps/scenarios_test.sh BUILD/bin/tabulon forms/samples
 set -euo pipefail
 bin="$1"
 samples="$(cd "$2" && pwd)"
@@ -52,5 +59,23 @@ if ! diff -q want got >/dev/null || [ "$(wc -l <got)" != 4 ]; then
   echo "FAIL: find dialog, OK and Next three times: $(tr '\n' ' ' <got), SQLite: $(tr '\n' ' ' <want)" >&2
   failures=$((failures + 1))
 fi
+customers=$steps
+steps=0
+while IFS= read -r line; do
+  [[ -z "$line" || "$line" == \#* ]] && continue
+  values="${line%%|*}"
+  sql="${line#*|}"
+  { typing_script FindPanel "$values"; echo "key Enter"; } >step.script
+  "$bin" run "$samples/orders.dfm" --script step.script --show Orders >out
+  got=$(sed -n 's/^Orders = ORDERNO=\([0-9]*\),.*/\1/p' out)
+  want=$(sqlite3 sample.db "SELECT ORDERNO FROM ORDERS WHERE $sql ORDER BY ORDERED DESC, ORDERNO LIMIT 1")
+  steps=$((steps + 1))
+  if [ -z "$want" ] || [ "$got" != "$want" ]; then
+    echo "FAIL: step '$values': the table stands on order '$got', SQLite finds '$want' for: $sql" >&2
+    failures=$((failures + 1))
+  fi
+done <"$samples/orders_find.steps"
+[ "$steps" -gt 0 ] || { echo "FAIL: no order steps" >&2; exit 1; }
 [ "$failures" -eq 0 ] || exit 1
-echo "customers scenario: $steps steps equal SQLite's rows; the find dialog walks SQLite's matches"
+echo "customers: $customers steps equal SQLite's rows; the find dialog walks SQLite's matches"
+echo "orders: $steps steps stand on SQLite's order"
