@@ -41,7 +41,7 @@ TEST_F(FilterSetup, TheFormTheWorkingCopyAndTheListedRecords) {
   id->SetVisible(false);
   dialog->GetFields()->Add()->SetFieldName("NOTE");  // a memo: no filtering on it
   std::string items;
-  EXPECT_FALSE(Setup(dialog, [&](TfmSetupRecord& f) {
+  EXPECT_FALSE(RunSetup(dialog, [&](TfmSetupRecord& f) {
     EXPECT_EQ(f.ClassName(), std::string("TfmSetupFilterDialog"));
     EXPECT_EQ(f.GetCaption(), "Setup");
     EXPECT_EQ(f.GetClientWidth(), 615);
@@ -83,7 +83,7 @@ TEST_F(FilterSetup, ARecordShowsDefaultValueUntilAValueIsChosen) {
   dialog->GetFields()->Add()->SetFieldName("ID");  // follows the integer class
   const std::string before = Text(dialog);
   std::vector<std::string> trace;
-  EXPECT_TRUE(Setup(dialog, [&](TfmSetupRecord& f) {
+  EXPECT_TRUE(RunSetup(dialog, [&](TfmSetupRecord& f) {
     auto see = [&] { trace.push_back(f.cbFields->GetText() + ": " + FieldPage(f)); };
     host->Choose(f.cbFields, "ID");
     see();
@@ -127,7 +127,7 @@ TEST_F(FilterSetup, TheMemoClassAndUnlistedRecordsPassThroughOnOk) {
   note->SetFieldName("NOTE");
   note->SetCount(coTwo);
   const std::string before = Text(dialog);
-  EXPECT_TRUE(Setup(dialog, [&](TfmSetupRecord& f) {
+  EXPECT_TRUE(RunSetup(dialog, [&](TfmSetupRecord& f) {
     EXPECT_EQ(f.cbFields->GetItems()->Count(), 2);
     host->Choose(f.cbvString, "No visible fields");
     host->Click(f.bbOk);
@@ -146,7 +146,7 @@ TEST_F(FilterSetup, ANonNumericMarginIsRefusedBeforeAnythingIsCommitted) {
   const std::string before = Text(dialog);
   std::string atRefusal;
   bool stillOpen = false;
-  EXPECT_TRUE(Setup(dialog, [&](TfmSetupRecord& f) {
+  EXPECT_TRUE(RunSetup(dialog, [&](TfmSetupRecord& f) {
     host->Choose(f.cbcString, "Exact comparison");
     host->Click(f.cbAutoEditWidth);
     f.mdHorzMargin->SetFocus();
@@ -175,7 +175,7 @@ TEST_F(FilterSetup, ANonNumericMarginIsRefusedBeforeAnythingIsCommitted) {
 
 TEST_F(FilterSetup, SaveDataItselfRefusesABadMarginBeforeChangingTheOwner) {
   const std::string before = Text(dialog);
-  EXPECT_FALSE(Setup(dialog, [&](TfmSetupRecord& f) {
+  EXPECT_FALSE(RunSetup(dialog, [&](TfmSetupRecord& f) {
     host->Choose(f.cbcString, "Exact comparison");
     f.mdVertMargin->SetText("5 0");
     EXPECT_THROW(f.SaveData(), EConvertError);
@@ -188,7 +188,7 @@ TEST_F(FilterSetup, EveryWayOfCancellingChangesNothing) {
   dialog->GetFields()->Add()->SetFieldName("ID");
   const std::string before = Text(dialog);
   for (const char* leave : {"click bbCancel", "key Escape", "close"}) {
-    EXPECT_FALSE(Setup(dialog, [&](TfmSetupRecord& f) {
+    EXPECT_FALSE(RunSetup(dialog, [&](TfmSetupRecord& f) {
       host->Choose(f.cbcString, "Partial comparison");
       host->Choose(f.cbvInteger, "Single field visible");
       host->Click(f.cbCaseSensitive);

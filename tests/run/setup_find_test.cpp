@@ -53,7 +53,7 @@ TEST_F(FindSetup, TheFormHasAMemoRowAndABoundCopyOfTheDialogsClass) {
   client.GetFields()->Add()->SetFieldName("NOTE");
   client.GetCompareOptions()->SetCompare(4, ctExact);
   std::string seen;
-  EXPECT_TRUE(Setup(&client, [&](TfmSetupRecord& form) {
+  EXPECT_TRUE(RunSetup(&client, [&](TfmSetupRecord& form) {
     auto& f = static_cast<TfmSetupFindDialog&>(form);
     EXPECT_EQ(f.GetClientHeight(), 388);
     EXPECT_EQ(f.GetClientWidth(), 615);
@@ -92,7 +92,7 @@ TEST_F(FindSetup, TheFormTakesTheDialogsStyleWithTheFontCutTo14) {
   style->SetColor(0, clInfoBk);
   style->SetColor(1, clYellow);
   style->SetCtl3D(false);
-  EXPECT_FALSE(Setup(dialog, [&](TfmSetupRecord& form) {
+  EXPECT_FALSE(RunSetup(dialog, [&](TfmSetupRecord& form) {
     auto& f = static_cast<TfmSetupFindDialog&>(form);
     EXPECT_EQ(f.GetFont()->GetSize(), 14);
     EXPECT_EQ(f.GetColor(), clInfoBk);

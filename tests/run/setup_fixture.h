@@ -35,7 +35,7 @@ class SetupTest : public DialogTest {
 
   /// Shows `dialog`'s setup form (as its Setup button does); `inForm` is the
   /// person inside it and must close it. Returns what ShowSetupForm returned.
-  bool Setup(TFieldsSet* dialog, const std::function<void(TfmSetupRecord&)>& inForm) {
+  bool RunSetup(TFieldsSet* dialog, const std::function<void(TfmSetupRecord&)>& inForm) {
     host->OnNextModal([inForm](TCustomForm& form) {
       auto* setup = dynamic_cast<TfmSetupRecord*>(&form);
       ASSERT_NE(setup, nullptr) << form.ClassName();
