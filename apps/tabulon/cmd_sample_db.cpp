@@ -140,11 +140,16 @@ int Run(CommandContext& ctx) {
   const double start = EncodeDate(2015, 1, 1);
   for (int c = 1; c <= customers; ++c) {
     const Place& p = rng.Pick(kPlaces);
+    // Every draw is its own statement: the operands of + are evaluated in
+    // an order the compiler chooses, and the data must not depend on it.
     std::string last = rng.Pick(kLast);
-    std::string company = last + " " + rng.Pick(kPartNoun) + "s " + rng.Pick(kCompanyKind);
+    const char* kind = rng.Pick(kCompanyKind);
+    const char* noun = rng.Pick(kPartNoun);
+    std::string company = last + " " + noun + "s " + kind;
     if (c % 7 == 0) company = rng.Pick(kLast) + std::string(" & ") + company;
     company += " #" + std::to_string(c);
-    std::string contact = std::string(rng.Pick(kFirst)) + " " + rng.Pick(kLast);
+    const char* contactLast = rng.Pick(kLast);
+    std::string contact = std::string(rng.Pick(kFirst)) + " " + contactLast;
     std::string phone = std::string(p.Phone) + " " + std::to_string(100000 + rng.Below(900000));
     db.ExecSQL("INSERT INTO CUSTOMERS VALUES (?,?,?,?,?,?,?,?,?)",
                {Variant(c), Variant(company), Variant(contact), Variant(p.City), Variant(p.Country),
@@ -152,8 +157,10 @@ int Run(CommandContext& ctx) {
                 Money(500 * (1 + rng.Below(200))), Variant(rng.Below(10) != 0)});
   }
   for (int i = 1; i <= parts; ++i) {
-    std::string desc = std::string(rng.Pick(kPartAdj)) + " " + rng.Pick(kPartNoun) + " " +
-                       std::to_string(2 + rng.Below(40)) + "mm #" + std::to_string(i);
+    const int size = 2 + rng.Below(40);
+    const char* noun = rng.Pick(kPartNoun);
+    std::string desc = std::string(rng.Pick(kPartAdj)) + " " + noun + " " + std::to_string(size) +
+                       "mm #" + std::to_string(i);
     db.ExecSQL("INSERT INTO PARTS VALUES (?,?,?,?,?)",
                {Variant(1000 + i), Variant(desc), Variant(rng.Pick(kCategory)),
                 Money(25 + rng.Below(25000)), Variant(rng.Below(500))});
