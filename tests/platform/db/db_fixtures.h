@@ -13,6 +13,11 @@
 #include "platform/db/field.h"
 #include "platform/db/sqlite_connection.h"
 #include "platform/db/sqlite_dataset.h"
+#include "tests/platform/expect_throw.h"
+
+/// Expects `stmt` to raise EDatabaseError with exactly `text`.
+#define EXPECT_DB_ERROR(stmt, text) \
+  ::tabulon::testing::ExpectThrow<EDatabaseError>([&] { stmt; }, text)
 
 namespace tabulon::test {
 
