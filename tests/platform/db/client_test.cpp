@@ -40,6 +40,13 @@ std::string Dump(const std::vector<Row>& rows) {
   return out;
 }
 
+// The order of index "GRP;VAL DESC", stable: equal keys keep their order.
+void SortByGrpValDesc(std::vector<Row>& rows) {
+  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+    return a.Grp != b.Grp ? a.Grp < b.Grp : a.Val > b.Val;
+  });
+}
+
 TEST(ClientEditing, RandomEditsKeepTheIndexOrderOfAnOracle) {
   TComponent owner(nullptr);
   TClientDataSet* d = MakeNumbers(&owner);
@@ -49,11 +56,7 @@ TEST(ClientEditing, RandomEditsKeepTheIndexOrderOfAnOracle) {
   int seq = 0;
   auto sorted = [&] {
     std::vector<Row> s = oracle;
-    std::stable_sort(s.begin(), s.end(), [](const Row& a, const Row& b) {
-      if (a.Grp != b.Grp) return a.Grp < b.Grp;
-      if (a.Val != b.Val) return a.Val > b.Val;
-      return false;
-    });
+    SortByGrpValDesc(s);
     return s;
   };
   for (int step = 0; step < 400; ++step) {
@@ -215,9 +218,7 @@ TEST(ClientKeyedSearch, GotoKeyAndGotoNearestAgreeWithALinearScan) {
     d->AppendRecord({Variant(r.Grp), Variant(r.Val), Variant(r.Tag)});
   }
   d->SetIndexFieldNames("GRP;VAL DESC");
-  std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-    return a.Grp != b.Grp ? a.Grp < b.Grp : a.Val > b.Val;
-  });
+  SortByGrpValDesc(rows);
   auto keyLess = [](const Row& r, int g, int v, bool withVal) {
     if (r.Grp != g) return r.Grp < g;
     return withVal && r.Val > v;

@@ -53,8 +53,7 @@ TEST_P(Contract, NavigatesWithBofEofAndRecordNumbers) {
 TEST_P(Contract, EmptyResultHasNoCurrentRecord) {
   TempDatabase empty(std::vector<Person>{});
   TComponent o(nullptr);
-  TDataSet* e =
-      GetParam() == Kind::Client ? MakeClientPeople(&o, {}) : MakePeople(GetParam(), &o, empty);
+  TDataSet* e = MakePeople(GetParam(), &o, empty);
   e->Open();
   EXPECT_TRUE(e->GetBof() && e->GetEof() && e->IsEmpty());
   EXPECT_EQ(e->GetRecNo(), -1);
