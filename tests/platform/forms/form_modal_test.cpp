@@ -15,6 +15,7 @@
 #include "platform/forms/mouse.h"
 #include "platform/forms/msgdlg.h"
 #include "tests/platform/expect_throw.h"
+#include "tests/platform/forms/dialog_form.h"
 #include "tests/platform/forms/input_source.h"
 
 namespace tabulon {
@@ -32,11 +33,8 @@ void ClickOn(TControl* c) {
 
 // A dialog with an edit, a check box, OK (default) and Cancel (cancel)
 // whose events write into its trace.
-struct Dialog {
-  Dialog() {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetName("fmTest");
-    form->SetBounds(100, 100, 300, 200);
+struct Dialog : test::DialogForm {
+  Dialog() : DialogForm("fmTest", 300, 200) {
     ed = Add<TEdit>("edName", 10, 10);
     cb = Add<TCheckBox>("cbFlag", 10, 40);
     ok = Add<TButton>("bbOk", 10, 100);
@@ -55,18 +53,9 @@ struct Dialog {
     ok->OnClick = [this](TObject*) { trace.push_back("click ok"); };
     cancel->OnClick = [this](TObject*) { trace.push_back("click cancel"); };
   }
-  template <class C>
-  C* Add(const std::string& name, int x, int y) {
-    auto* c = new C(form.get());
-    c->SetName(name);
-    c->SetParent(form.get());
-    c->SetLeft(x);
-    c->SetTop(y);
-    return c;
-  }
+  ~Dialog() { form.reset(); }  // before the trace its events write into
   Trace trace;
   bool allowClose = true;
-  std::unique_ptr<TForm> form;
   TEdit* ed;
   TCheckBox* cb;
   TButton* ok;
