@@ -17,17 +17,15 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/host/host.h"
 #include "tests/platform/expect_throw.h"
+#include "tests/platform/forms/dialog_form.h"
 
 namespace tabulon {
 namespace {
 
 using testing::ExpectThrow;
 
-struct Dialog {
-  Dialog() {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetName("fmFind");
-    form->SetBounds(100, 100, 320, 200);
+struct Dialog : test::DialogForm {
+  Dialog() : DialogForm("fmFind", 320, 200) {
     ed = Add<TEdit>("edName", 10, 10);
     cb = Add<TCheckBox>("cbFiltered", 10, 40);
     combo = Add<TComboBox>("cbCompare", 10, 70);
@@ -38,16 +36,6 @@ struct Dialog {
     ok->SetModalResult(mrOk);
     clear = Add<TButton>("bbClear", 100, 120);
   }
-  template <class C>
-  C* Add(const char* name, int x, int y) {
-    auto* c = new C(form.get());
-    c->SetName(name);
-    c->SetParent(form.get());
-    c->SetLeft(x);
-    c->SetTop(y);
-    return c;
-  }
-  std::unique_ptr<TForm> form;
   TEdit* ed;
   TCheckBox* cb;
   TComboBox* combo;
