@@ -78,10 +78,7 @@ TEST_P(Contract, DefaultFieldsComeFromTheDefinitionsAndGoOnClose) {
   EXPECT_EQ(name->GetSize(), 20);
   EXPECT_EQ(name->GetDisplayWidth(), 20);
   EXPECT_EQ(name->GetIndex(), 1);
-  EXPECT_EQ(d->FieldByName("BORN")->GetDataType(), ftDate);
-  EXPECT_EQ(d->FieldByName("SCORE")->GetDataType(), ftFloat);
   EXPECT_EQ(d->FieldByName("SCORE")->GetAlignment(), taRightJustify);
-  EXPECT_EQ(d->FieldByName("ACTIVE")->GetDataType(), ftBoolean);
   EXPECT_EQ(d->FieldByName("ID")->GetDataType(), GetParam() == Kind::Table ? ftAutoInc : ftInteger);
   // Record 1: delta, 1980-05-01, 7.5, true.
   EXPECT_EQ(name->GetAsString(), "delta");
