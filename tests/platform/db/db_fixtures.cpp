@@ -54,7 +54,7 @@ std::string TempPath(const std::string& suffix) {
          suffix;
 }
 
-TempDatabase::TempDatabase(const std::vector<Person>& rows) : path_(TempPath(".db")) {
+TempDatabase::TempDatabase(const std::vector<Person>& rows) : path_(TempPath(".db")), rows_(rows) {
   TSQLiteConnection c(nullptr);
   c.SetFileName(path_);
   c.SetCreateIfMissing(true);
@@ -100,7 +100,7 @@ TClientDataSet* MakeClientPeople(TComponent* owner, const std::vector<Person>& r
 
 TDataSet* MakePeople(Kind k, TComponent* owner, const TempDatabase& db, const std::string& name) {
   if (k == Kind::Client) {
-    TClientDataSet* d = MakeClientPeople(owner, kPeople, name);
+    TClientDataSet* d = MakeClientPeople(owner, db.Rows(), name);
     d->Close();
     return d;
   }

@@ -13,6 +13,11 @@
 #include "platform/db/field.h"
 #include "platform/db/sqlite_connection.h"
 #include "platform/db/sqlite_dataset.h"
+#include "tests/platform/expect_throw.h"
+
+/// Expects `stmt` to raise EDatabaseError with exactly `text`.
+#define EXPECT_DB_ERROR(stmt, text) \
+  ::tabulon::testing::ExpectThrow<EDatabaseError>([&] { stmt; }, text)
 
 namespace tabulon::test {
 
@@ -56,13 +61,16 @@ class TempDatabase {
   explicit TempDatabase(const std::vector<Person>& rows = kPeople);
   ~TempDatabase();
   const std::string& Path() const { return path_; }
+  const std::vector<Person>& Rows() const { return rows_; }
 
  private:
   std::string path_;
+  std::vector<Person> rows_;
 };
 
-/// Makes a closed dataset of kind `k` over the people rows, named "People",
-/// owned by `owner` (the connection too, for SQLite kinds).
+/// Makes a closed dataset of kind `k` over the rows of `db`, named "People",
+/// owned by `owner` (the connection too, for SQLite kinds; the client dataset
+/// holds a copy of the rows).
 TDataSet* MakePeople(Kind k, TComponent* owner, const TempDatabase& db,
                      const std::string& name = "People");
 /// A client dataset with the people fields and rows, open.

@@ -56,8 +56,7 @@ TEST_P(Notifications, OpenScrollRefreshFilterAndClose) {
 TEST_P(Notifications, AMoveLeavesOneEdgeAndReachingTheOtherIsAScroll) {
   TempDatabase one(std::vector<Person>{kPeople[0]});
   TComponent o(nullptr);
-  TDataSet* e = GetParam() == Kind::Client ? MakeClientPeople(&o, {kPeople[0]}, "One")
-                                           : MakePeople(GetParam(), &o, one, "One");
+  TDataSet* e = MakePeople(GetParam(), &o, one, "One");
   e->Open();
   e->First();
   source->SetDataSet(e);

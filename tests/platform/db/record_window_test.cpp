@@ -12,6 +12,17 @@
 namespace tabulon::test {
 namespace {
 
+// The values of `f` in the rows of `w`, each followed by a space.
+std::string WindowRows(TRecordWindow& w, TField* f) {
+  std::string s;
+  for (int r = 0; r < w.GetCount(); ++r) {
+    w.SelectRow(r);
+    s += f->GetAsString() + " ";
+  }
+  w.Restore();
+  return s;
+}
+
 class RecordWindow : public ::testing::TestWithParam<Kind> {
  protected:
   TempDatabase db;
@@ -45,15 +56,7 @@ class RecordWindow : public ::testing::TestWithParam<Kind> {
     return s;
   }
 
-  std::string Rows(TRecordWindow& w) {
-    std::string s;
-    for (int r = 0; r < w.GetCount(); ++r) {
-      w.SelectRow(r);
-      s += id()->GetAsString() + " ";
-    }
-    w.Restore();
-    return s;
-  }
+  std::string Rows(TRecordWindow& w) { return WindowRows(w, id()); }
 };
 
 TEST_P(RecordWindow, RowsAreTheVisibleSliceAroundTheCursor) {
@@ -73,8 +76,8 @@ TEST_P(RecordWindow, RowsAreTheVisibleSliceAroundTheCursor) {
         TRecordWindow w(d);
         int active = -1;
         std::string want = Oracle(visible, cur, before, after, active);
-        SCOPED_TRACE(testing::Message() << "filtered " << filtered << " cur " << cur << " window "
-                                        << before << "," << after);
+        SCOPED_TRACE(::testing::Message() << "filtered " << filtered << " cur " << cur << " window "
+                                          << before << "," << after);
         EXPECT_EQ(w.Fill(before, after), active);
         EXPECT_EQ(Rows(w), want);
         EXPECT_EQ(id()->GetAsInteger(), visible[static_cast<size_t>(cur)]);
@@ -150,31 +153,17 @@ TEST_P(RecordWindow, ValuesByRecordNumberAreThoseOfTheWholeOrder) {
 TEST(RecordWindowBuffers, EditAndInsertBuffersTakeTheCurrentRow) {
   TComponent owner(nullptr);
   TDataSet* d = MakeClientPeople(&owner);
-  auto Rows = [&](TRecordWindow& w) {
-    std::string s;
-    for (int r = 0; r < w.GetCount(); ++r) {
-      w.SelectRow(r);
-      s += d->FieldByName("ID")->GetAsString() + " ";
-    }
-    w.Restore();
-    return s;
-  };
   d->SetRecNo(3);
   d->Edit();
   d->FieldByName("NAME")->SetAsString("edited");
   TRecordWindow w(d);
   ASSERT_EQ(w.Fill(1, 1), 1);
-  std::string names;
-  for (int r = 0; r < w.GetCount(); ++r) {
-    w.SelectRow(r);
-    names += d->FieldByName("NAME")->GetAsString() + ",";
-  }
-  w.Restore();
-  EXPECT_EQ(names, "Alpha,edited,Bravo,");
+  EXPECT_EQ(WindowRows(w, d->FieldByName("NAME")), "Alpha edited Bravo ");
   d->Cancel();
   d->Insert();
   ASSERT_EQ(w.Fill(1, 1), 1);
-  EXPECT_EQ(Rows(w), "2  3 ");  // the new record, still empty, before record 3
+  EXPECT_EQ(WindowRows(w, d->FieldByName("ID")),
+            "2  3 ");  // the new record, still empty, before record 3
   EXPECT_TRUE(w.GetBookmark(1).IsNull());
   d->Cancel();
   // Closed or empty: no rows.

@@ -30,11 +30,9 @@ long long AllocationsOfWalk(TDataSet* d, int& visited) {
 
 class Walk : public ::testing::TestWithParam<Kind> {
  protected:
-  std::vector<Person> rows = Many();
-  TempDatabase db{rows};
+  TempDatabase db{Many()};
   TComponent owner{nullptr};
-  TDataSet* d = GetParam() == Kind::Client ? MakeClientPeople(&owner, rows)
-                                           : MakePeople(GetParam(), &owner, db);
+  TDataSet* d = MakePeople(GetParam(), &owner, db);
   static std::vector<Person> Many() {
     std::vector<Person> out;
     for (int i = 0; i < 4000; ++i) out.push_back(kPeople[static_cast<size_t>(i) % 8]);

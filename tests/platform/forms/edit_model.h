@@ -1,10 +1,14 @@
 // The caret and selection half of the naive editing models that the edit
-// tests check the controls against, and the editing keys that a random
-// test presses on a form and gives to its model alike.
+// tests check the controls against, the editing keys that a random test
+// presses on a form and gives to its model alike, and the form the edits
+// are tested on.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "platform/forms/form.h"
@@ -65,5 +69,24 @@ void PressEditingKey(TCustomForm& form, M& model, int k, bool ext) {
       break;
   }
 }
+
+/// An edit control of class E on a form that is not yet shown; the form
+/// takes keys and typed characters.
+template <class E>
+struct EditOnForm : ::testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(0, 0, 300, 100);
+    edit = new E(form.get());
+    edit->SetParent(form.get());
+  }
+  void TearDown() override { form->Hide(); }
+  void Key(uint16_t k, TShiftState s = {}, char32_t c = 0) { form->PressKey(k, s, c); }
+  void Type(const std::u32string& s) {
+    for (char32_t c : s) Key(0xE5, {}, c);
+  }
+  std::unique_ptr<TForm> form;
+  E* edit = nullptr;
+};
 
 }  // namespace tabulon::test

@@ -39,29 +39,13 @@ struct Model : test::CaretModel {
   }
 };
 
-std::string Utf8(const std::u32string& s) {
-  std::string out;
-  for (char32_t c : s) out += forms_detail::EncodeUtf8(c);
-  return out;
-}
-
-struct EditFixture : ::testing::Test {
+struct EditFixture : test::EditOnForm<TEdit> {
   void SetUp() override {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(0, 0, 300, 100);
-    edit = new TEdit(form.get());
-    edit->SetParent(form.get());
+    EditOnForm::SetUp();
     edit->OnChange = [this](TObject*) { ++changes; };
     form->Show();
     edit->SetSelStart(0);
   }
-  void TearDown() override { form->Hide(); }
-  void Key(uint16_t k, TShiftState s = {}, char32_t c = 0) { form->PressKey(k, s, c); }
-  void Type(const std::u32string& s) {
-    for (char32_t c : s) Key(0xE5, {}, c);
-  }
-  std::unique_ptr<TForm> form;
-  TEdit* edit = nullptr;
   int changes = 0;
 };
 
@@ -77,27 +61,16 @@ TEST_F(EditFixture, RandomEditingMatchesTheModel) {
     for (int step = 0; step < 1500; ++step) {
       int op = static_cast<int>(rng() % 9);
       bool ext = rng() % 2 == 0;
-      switch (op) {
-        case 0:
-        case 1: {
-          char32_t c = alphabet[rng() % alphabet.size()];
-          Key(0xE5, {}, c);
-          m.Type(c);
-          break;
-        }
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-          test::PressEditingKey(*form, m, op - 2, ext);
-          break;
-        default:
-          Key(VK_UP);  // the edit claims the arrows and ignores Up: nothing changes
-          break;
+      if (op < 2) {
+        char32_t c = alphabet[rng() % alphabet.size()];
+        Key(0xE5, {}, c);
+        m.Type(c);
+      } else if (op < 8) {
+        test::PressEditingKey(*form, m, op - 2, ext);
+      } else {
+        Key(VK_UP);  // the edit claims the arrows and ignores Up: nothing changes
       }
-      ASSERT_EQ(edit->GetText(), Utf8(m.text)) << "step " << step;
+      ASSERT_EQ(edit->GetText(), forms_detail::EncodeUtf8(m.text)) << "step " << step;
       ASSERT_EQ(edit->GetSelStart(), m.SelStart()) << "step " << step;
       ASSERT_EQ(edit->GetSelLength(), m.SelLength()) << "step " << step;
     }

@@ -14,12 +14,15 @@
 #include "platform/forms/form.h"
 #include "platform/forms/mouse.h"
 #include "platform/forms/msgdlg.h"
+#include "tests/platform/expect_throw.h"
+#include "tests/platform/forms/dialog_form.h"
 #include "tests/platform/forms/input_source.h"
 
 namespace tabulon {
 namespace {
 
 using test::StepSource;
+using testing::ExpectThrow;
 using Trace = std::vector<std::string>;
 
 void ClickOn(TControl* c) {
@@ -29,12 +32,9 @@ void ClickOn(TControl* c) {
 }
 
 // A dialog with an edit, a check box, OK (default) and Cancel (cancel)
-// whose events write into a trace.
-struct Dialog {
-  explicit Dialog(Trace& t) : trace(t) {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetName("fmTest");
-    form->SetBounds(100, 100, 300, 200);
+// whose events write into its trace.
+struct Dialog : test::DialogForm {
+  Dialog() : DialogForm("fmTest", 300, 200) {
     ed = Add<TEdit>("edName", 10, 10);
     cb = Add<TCheckBox>("cbFlag", 10, 40);
     ok = Add<TButton>("bbOk", 10, 100);
@@ -53,18 +53,9 @@ struct Dialog {
     ok->OnClick = [this](TObject*) { trace.push_back("click ok"); };
     cancel->OnClick = [this](TObject*) { trace.push_back("click cancel"); };
   }
-  template <class C>
-  C* Add(const std::string& name, int x, int y) {
-    auto* c = new C(form.get());
-    c->SetName(name);
-    c->SetParent(form.get());
-    c->SetLeft(x);
-    c->SetTop(y);
-    return c;
-  }
-  Trace& trace;
+  ~Dialog() { form.reset(); }  // before the trace its events write into
+  Trace trace;
   bool allowClose = true;
-  std::unique_ptr<TForm> form;
   TEdit* ed;
   TCheckBox* cb;
   TButton* ok;
@@ -102,20 +93,18 @@ TEST(FormModal, ClosesWithTheModalResultOfClickEnterEscapeAndClose) {
       {"Close", [](Dialog& d) { d.form->Close(); }, mrCancel, with({"closequery", "close"})},
   };
   for (const Case& c : cases) {
-    Trace trace;
-    Dialog d(trace);
+    Dialog d;
     StepSource input;
     input.Then([&](TCustomForm&) { c.input(d); });
     EXPECT_EQ(d.form->ShowModal(), c.result) << c.name;
-    EXPECT_EQ(trace, c.trace) << c.name;
+    EXPECT_EQ(d.trace, c.trace) << c.name;
     EXPECT_FALSE(d.form->GetVisible()) << c.name;
     EXPECT_EQ(ModalLevel(), 0) << c.name;
   }
 }
 
 TEST(FormModal, CloseQueryRefusingKeepsTheFormOpenUntilItAgrees) {
-  Trace trace;
-  Dialog d(trace);
+  Dialog d;
   d.allowClose = false;
   StepSource input;
   input.Then([&](TCustomForm& f) {
@@ -130,13 +119,12 @@ TEST(FormModal, CloseQueryRefusingKeepsTheFormOpenUntilItAgrees) {
     f.PressKey(VK_ESCAPE, {}, 27);
   });
   EXPECT_EQ(d.form->ShowModal(), mrCancel);
-  EXPECT_EQ(trace, (Trace{"show", "activate", "click ok", "closequery", "click cancel",
-                          "closequery", "close"}));
+  EXPECT_EQ(d.trace, (Trace{"show", "activate", "click ok", "closequery", "click cancel",
+                            "closequery", "close"}));
 }
 
 TEST(FormModal, CloseActionNoneKeepsItOpenAndFreeReleasesTheForm) {
-  Trace trace;
-  auto* d = new Dialog(trace);
+  auto* d = new Dialog;
   int closes = 0;
   d->form->OnClose = [&](TObject*, TCloseAction& a) { a = ++closes == 1 ? caNone : caFree; };
   bool destroyed = false;
@@ -154,12 +142,11 @@ TEST(FormModal, CloseActionNoneKeepsItOpenAndFreeReleasesTheForm) {
 }
 
 TEST(FormModal, NestedMessageBoxIsAnsweredAndFocusReturns) {
-  Trace trace;
-  Dialog d(trace);
+  Dialog d;
   int answer = -1;
   d.cb->OnClick = [&](TObject*) {
     answer = MessageDlg("Delete all fields?", mtConfirmation, {mbYes, mbNo}, 0);
-    trace.push_back("answered");
+    d.trace.push_back("answered");
   };
   StepSource input;
   input.Then([&](TCustomForm&) { ClickOn(d.cb); });
@@ -178,39 +165,28 @@ TEST(FormModal, NestedMessageBoxIsAnsweredAndFocusReturns) {
   EXPECT_EQ(d.form->ShowModal(), mrOk);
   EXPECT_EQ(answer, mrNo);
   EXPECT_EQ(input.Trace, (Trace{"start fmTest", "start ", "end ", "end fmTest"}));
-  EXPECT_EQ(trace,
+  EXPECT_EQ(d.trace,
             (Trace{"show", "activate", "activate", "answered", "click ok", "closequery", "close"}));
 }
 
 TEST(FormModal, EndOfInputFailsInsteadOfHanging) {
-  Trace trace;
-  Dialog d(trace);
+  Dialog d;
+  auto showModal = [&] { d.form->ShowModal(); };
   {
     StepSource input;
-    try {
-      d.form->ShowModal();
-      FAIL() << "no exception";
-    } catch (const EInvalidOperation& e) {
-      EXPECT_STREQ(e.what(), "Script ended while a modal form was open (fmTest)");
-    }
+    ExpectThrow<EInvalidOperation>(showModal, "Script ended while a modal form was open (fmTest)");
   }
   EXPECT_FALSE(d.form->GetVisible());
   EXPECT_EQ(ModalLevel(), 0);
   // A visible form cannot become modal.
   d.form->Show();
   StepSource input;
-  try {
-    d.form->ShowModal();
-    FAIL() << "no exception";
-  } catch (const EInvalidOperation& e) {
-    EXPECT_STREQ(e.what(), "Cannot make a visible window modal");
-  }
+  ExpectThrow<EInvalidOperation>(showModal, "Cannot make a visible window modal");
   d.form->Hide();
 }
 
 TEST(FormFocus, TabAndShiftTabFollowTheTabOrder) {
-  Trace trace;
-  Dialog d(trace);
+  Dialog d;
   d.cancel->SetTabOrder(0);  // order: cancel, edit, check, ok
   auto* hidden = d.Add<TEdit>("edHidden", 10, 70);
   hidden->SetVisible(false);
@@ -235,30 +211,35 @@ TEST(FormFocus, TabAndShiftTabFollowTheTabOrder) {
 }
 
 TEST(FormFocus, KeyPreviewSeesKeysFirstAndMaySwallowThem) {
-  Trace trace;
-  Dialog d(trace);
+  Dialog d;
   d.form->SetKeyPreview(true);
   d.form->OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) {
-    trace.push_back("form key " + std::to_string(key));
+    d.trace.push_back("form key " + std::to_string(key));
     if (key == 'X') key = 0;
   };
   d.ed->OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) {
-    trace.push_back("edit key " + std::to_string(key));
+    d.trace.push_back("edit key " + std::to_string(key));
   };
   d.form->Show();
   d.ed->SetFocus();
-  trace.clear();
+  d.trace.clear();
   d.form->PressKey('A', {}, 'a');
   d.form->PressKey('X', {}, 'x');
-  EXPECT_EQ(trace, (Trace{"form key 65", "edit key 65", "form key 88"}));
+  EXPECT_EQ(d.trace, (Trace{"form key 65", "edit key 65", "form key 88"}));
   EXPECT_EQ(d.ed->GetText(), "a");  // a swallowed key types no character
   d.form->Hide();
 }
 
-TEST(FormFocus, DestroyedActiveControlLeavesNoDanglingReference) {
-  Trace trace;
-  Dialog d(trace);
+TEST(FormFocus, ActiveControlIsOnTheFormAndNeverDangles) {
+  Dialog d;
+  TForm other(nullptr);
+  TEdit stray(&other);
+  stray.SetParent(&other);
+  ExpectThrow<EInvalidOperation>([&] { d.form->SetActiveControl(&stray); },
+                                 "Cannot focus a disabled or invisible window");
+  d.form->SetActiveControl(d.ok);  // chosen before the form is shown
   d.form->Show();
+  EXPECT_EQ(Screen()->GetActiveControl(), d.ok);
   d.ed->SetFocus();
   EXPECT_EQ(d.form->GetActiveControl(), d.ed);
   delete d.ed;
@@ -275,24 +256,6 @@ TEST(FormFocus, DestroyedActiveControlLeavesNoDanglingReference) {
   EXPECT_EQ(d.form->GetActiveControl(), nullptr);
   d.form->Show();
   EXPECT_EQ(Screen()->GetActiveControl(), d.cb);
-  d.form->Hide();
-}
-
-TEST(FormFocus, ActiveControlMustBeOnTheForm) {
-  Trace trace;
-  Dialog d(trace);
-  TForm other(nullptr);
-  TEdit stray(&other);
-  stray.SetParent(&other);
-  try {
-    d.form->SetActiveControl(&stray);
-    FAIL() << "no exception";
-  } catch (const EInvalidOperation& e) {
-    EXPECT_STREQ(e.what(), "Cannot focus a disabled or invisible window");
-  }
-  d.form->SetActiveControl(d.ok);
-  d.form->Show();
-  EXPECT_EQ(Screen()->GetActiveControl(), d.ok);
   d.form->Hide();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/maskedit.h"
 #include "platform/forms/textutil.h"
+#include "tests/platform/expect_throw.h"
 #include "tests/platform/forms/edit_model.h"
 
 namespace tabulon {
@@ -20,6 +21,7 @@ namespace {
 
 using forms_detail::DecodeUtf8;
 using forms_detail::EncodeUtf8;
+using testing::ExpectThrow;
 
 TEST(EditMask, FormatMaskTextAndSections) {
   TFormatSettingsScope keep;
@@ -171,9 +173,7 @@ struct MaskModel : test::CaretModel {
       if (m.SaveLiterals || Editable(i)) out += text[static_cast<size_t>(i)];
     if (!m.SaveLiterals) {
       if (m.Reverse)
-        out.erase(0, out.find_first_not_of(m.Blank) == std::u32string::npos
-                         ? out.size()
-                         : out.find_first_not_of(m.Blank));
+        out.erase(0, std::min(out.size(), out.find_first_not_of(m.Blank)));  // npos: all blank
       else
         while (!out.empty() && out.back() == m.Blank) out.pop_back();
     }
@@ -183,24 +183,14 @@ struct MaskModel : test::CaretModel {
   }
 };
 
-struct MaskEditFixture : ::testing::Test {
+struct MaskEditFixture : test::EditOnForm<TMaskEdit> {
   void SetUp() override {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(0, 0, 300, 100);
-    edit = new TMaskEdit(form.get());
-    edit->SetParent(form.get());
+    EditOnForm::SetUp();
     other = new TEdit(form.get());
     other->SetParent(form.get());
     other->SetTop(40);
     form->Show();
   }
-  void TearDown() override { form->Hide(); }
-  void Key(uint16_t k, TShiftState s = {}, char32_t c = 0) { form->PressKey(k, s, c); }
-  void Type(const std::u32string& s) {
-    for (char32_t c : s) Key(0xE5, {}, c);
-  }
-  std::unique_ptr<TForm> form;
-  TMaskEdit* edit = nullptr;
   TEdit* other = nullptr;
 };
 
@@ -223,33 +213,20 @@ TEST_F(MaskEditFixture, RandomKeystrokesMatchTheModel) {
     for (int step = 0; step < 2500; ++step) {
       int op = static_cast<int>(rng() % 10);
       bool ext = rng() % 2 == 0;
-      switch (op) {
-        case 0:
-        case 1:
-        case 2: {
-          char32_t c = alphabet[rng() % alphabet.size()];
-          Key(0xE5, {}, c);
-          model.Replace(std::u32string(1, c));
-          break;
-        }
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-        case 8:
-          test::PressEditingKey(*form, model, op - 3, ext);
-          break;
-        default: {
-          std::u32string clip;
-          for (int k = static_cast<int>(rng() % 6) + 1; k > 0; --k)
-            clip += alphabet[rng() % alphabet.size()];
-          Clipboard()->SetAsText(EncodeUtf8(clip));
-          Key('V', {ssCtrl}, 22);
-          // A plain edit pastes the text; a mask types it in, skipping what no position takes.
-          model.Replace(clip);
-          break;
-        }
+      if (op < 3) {
+        char32_t c = alphabet[rng() % alphabet.size()];
+        Key(0xE5, {}, c);
+        model.Replace(std::u32string(1, c));
+      } else if (op < 9) {
+        test::PressEditingKey(*form, model, op - 3, ext);
+      } else {
+        std::u32string clip;
+        for (int k = static_cast<int>(rng() % 6) + 1; k > 0; --k)
+          clip += alphabet[rng() % alphabet.size()];
+        Clipboard()->SetAsText(EncodeUtf8(clip));
+        Key('V', {ssCtrl}, 22);
+        // A plain edit pastes the text; a mask types it in, skipping what no position takes.
+        model.Replace(clip);
       }
       ASSERT_EQ(edit->GetEditText(), EncodeUtf8(model.text)) << mask << " step " << step;
       ASSERT_EQ(edit->GetText(), EncodeUtf8(model.Text())) << mask << " step " << step;
@@ -308,12 +285,8 @@ TEST_F(MaskEditFixture, LeavingWithABlankRequiredPositionRaisesAndKeepsTheFocus)
   Type(U"1205");
   int exits = 0;
   edit->OnExit = [&](TObject*) { ++exits; };
-  try {
-    Key(VK_TAB);
-    FAIL() << "no EDBEditError";
-  } catch (const EDBEditError& e) {
-    EXPECT_EQ(e.Message(), "Invalid input value.  Use escape key to abandon changes");
-  }
+  ExpectThrow<EDBEditError>([&] { Key(VK_TAB); },
+                            "Invalid input value.  Use escape key to abandon changes");
   EXPECT_TRUE(edit->Focused());
   EXPECT_EQ(edit->GetCaretPos(), 6);  // the first blank of the year
   EXPECT_EQ(exits, 0);

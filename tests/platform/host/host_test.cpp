@@ -16,15 +16,16 @@
 #include "platform/forms/edit.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/host/host.h"
+#include "tests/platform/expect_throw.h"
+#include "tests/platform/forms/dialog_form.h"
 
 namespace tabulon {
 namespace {
 
-struct Dialog {
-  Dialog() {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetName("fmFind");
-    form->SetBounds(100, 100, 320, 200);
+using testing::ExpectThrow;
+
+struct Dialog : test::DialogForm {
+  Dialog() : DialogForm("fmFind", 320, 200) {
     ed = Add<TEdit>("edName", 10, 10);
     cb = Add<TCheckBox>("cbFiltered", 10, 40);
     combo = Add<TComboBox>("cbCompare", 10, 70);
@@ -35,16 +36,6 @@ struct Dialog {
     ok->SetModalResult(mrOk);
     clear = Add<TButton>("bbClear", 100, 120);
   }
-  template <class C>
-  C* Add(const char* name, int x, int y) {
-    auto* c = new C(form.get());
-    c->SetName(name);
-    c->SetParent(form.get());
-    c->SetLeft(x);
-    c->SetTop(y);
-    return c;
-  }
-  std::unique_ptr<TForm> form;
   TEdit* ed;
   TCheckBox* cb;
   TComboBox* combo;
@@ -146,58 +137,33 @@ TEST(Host, SnapshotWritesThePictureOfTheActiveFormAtThatStep) {
 
 TEST(Host, FailuresNameTheLineAndTheForm) {
   Dialog d;
+  auto show = [&] { d.form->ShowModal(); };
   {
     THost host;
     host.Run("type \"abc\"\n");
-    try {
-      d.form->ShowModal();
-      FAIL() << "no exception";
-    } catch (const EInvalidOperation& e) {
-      EXPECT_STREQ(e.what(), "Script ended while a modal form was open (fmFind)");
-    }
+    ExpectThrow<EInvalidOperation>(show, "Script ended while a modal form was open (fmFind)");
   }
-  {
-    THost host;
-    host.Run("type \"abc\"\nclick bbMissing\n");
-    try {
-      d.form->ShowModal();
-      FAIL() << "no exception";
-    } catch (const EComponentError& e) {
-      EXPECT_STREQ(e.what(), "Script line 2: no control named 'bbMissing' on form 'fmFind'");
-    }
-  }
-  {
-    // Names the application resolves itself come after the form's own, and
-    // a name it does not know either still fails with the line.
-    THost host;
-    std::vector<std::string> asked;
-    host.OnFindControl = [&](TCustomForm& form, const std::string& name) -> TControl* {
-      asked.push_back(form.GetName() + ":" + name);
-      return name == "Panel.NAME" ? d.ed : nullptr;
-    };
-    d.ed->SetText("");
-    host.Run("click Panel.NAME\ntype \"abc\"\nclick bbOk\n");
-    EXPECT_EQ(d.form->ShowModal(), mrOk);
-    EXPECT_EQ(d.ed->GetText(), "abc");
-    host.Run("click Panel.CITY\n");
-    try {
-      d.form->ShowModal();
-      FAIL() << "no exception";
-    } catch (const EComponentError& e) {
-      EXPECT_STREQ(e.what(), "Script line 1: no control named 'Panel.CITY' on form 'fmFind'");
-    }
-    EXPECT_EQ(asked, (std::vector<std::string>{"fmFind:Panel.NAME", "fmFind:Panel.CITY"}));
-  }
-  {
-    THost host;
-    host.Run("choose cbCompare \"Fuzzy\"\n");
-    try {
-      d.form->ShowModal();
-      FAIL() << "no exception";
-    } catch (const EComponentError& e) {
-      EXPECT_STREQ(e.what(), "Script line 1: 'cbCompare' has no item 'Fuzzy'");
-    }
-  }
+  THost host;
+  host.Run("type \"abc\"\nclick bbMissing\n");
+  ExpectThrow<EComponentError>(show,
+                               "Script line 2: no control named 'bbMissing' on form 'fmFind'");
+  host.Run("choose cbCompare \"Fuzzy\"\n");
+  ExpectThrow<EComponentError>(show, "Script line 1: 'cbCompare' has no item 'Fuzzy'");
+  // Names the application resolves itself come after the form's own, and
+  // a name it does not know either still fails with the line.
+  std::vector<std::string> asked;
+  host.OnFindControl = [&](TCustomForm& form, const std::string& name) -> TControl* {
+    asked.push_back(form.GetName() + ":" + name);
+    return name == "Panel.NAME" ? d.ed : nullptr;
+  };
+  d.ed->SetText("");
+  host.Run("click Panel.NAME\ntype \"abc\"\nclick bbOk\n");
+  EXPECT_EQ(d.form->ShowModal(), mrOk);
+  EXPECT_EQ(d.ed->GetText(), "abc");
+  host.Run("click Panel.CITY\n");
+  ExpectThrow<EComponentError>(show,
+                               "Script line 1: no control named 'Panel.CITY' on form 'fmFind'");
+  EXPECT_EQ(asked, (std::vector<std::string>{"fmFind:Panel.NAME", "fmFind:Panel.CITY"}));
   EXPECT_EQ(ModalLevel(), 0);
   EXPECT_FALSE(d.form->GetVisible());
 }

@@ -4,9 +4,12 @@
 #include "platform/controls/messages.h"
 #include "platform/core/exceptions.h"
 #include "platform/host/script.h"
+#include "tests/platform/expect_throw.h"
 
 namespace tabulon {
 namespace {
+
+using testing::ExpectThrow;
 
 TEST(Script, ParsesCommandsQuotesAndComments) {
   auto steps = ParseScript(
@@ -46,14 +49,7 @@ TEST(Script, RejectsBadLinesWithTheirNumber) {
       {"\"type\"", "Script line 1: a line must start with a command"},
       {"# keys\nkey Hyper+X", "Script line 2: Unknown key 'Hyper+X'"},
   };
-  for (const Case& c : cases) {
-    try {
-      ParseScript(c.text);
-      ADD_FAILURE() << c.text;
-    } catch (const EParserError& e) {
-      EXPECT_STREQ(e.what(), c.message);
-    }
-  }
+  for (const Case& c : cases) ExpectThrow<EParserError>([&] { ParseScript(c.text); }, c.message);
 }
 
 TEST(Script, KeyNamesGiveKeyShiftAndCharacter) {
