@@ -60,11 +60,9 @@ int DialogTest::Id() const {
 }
 
 std::string DialogTest::Ids() const {
-  std::string out;
-  if (people->IsEmpty()) return out;
+  if (people->IsEmpty()) return "";
   TBookmark mark = people->GetBookmark();
-  for (people->First(); !people->GetEof(); people->Next())
-    out += (out.empty() ? "" : ",") + people->FieldByName("ID")->GetAsString();
+  std::string out = Column(people, "ID");
   people->GotoBookmark(mark);
   return out;
 }

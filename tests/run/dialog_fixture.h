@@ -10,6 +10,7 @@
 #include "platform/db/client_dataset.h"
 #include "platform/host/host.h"
 #include "run/tbndlg.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon::test {
 

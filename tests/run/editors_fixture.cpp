@@ -3,18 +3,11 @@
 #include "platform/core/class_builder.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
-#include "platform/host/script.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon::test {
 
 namespace {
-std::string ShownNames(TDataSet* ds) {
-  std::string s;
-  for (ds->First(); !ds->GetEof(); ds->Next())
-    s += (s.empty() ? "" : ",") + ds->Fields(0)->GetAsString();
-  return s;
-}
-
 std::string Where(TFieldRecord* r, int slot) {
   return r->GetFieldName() + "." + std::to_string(slot);
 }
@@ -23,7 +16,7 @@ std::string Where(TFieldRecord* r, int slot) {
 void TTracedFilterPanel::UpdateDataSet() {
   inherited::UpdateDataSet();
   TDataSet* ds = GetDataLink()->GetDataSet();
-  if (Trace && ds && ds->GetActive()) *Trace += "apply[" + ShownNames(ds) + "];";
+  if (Trace && ds && ds->GetActive()) *Trace += "apply[" + Column(ds) + "];";
 }
 
 TBN_REGISTER(TTracedFilterPanel) {}
@@ -97,9 +90,7 @@ EditorsOnForm::~EditorsOnForm() {
   Form->Hide();
 }
 
-void EditorsOnForm::Play(std::string_view script) {
-  for (const TScriptStep& step : ParseScript(script)) Host.Execute(step);
-}
+void EditorsOnForm::Play(std::string_view script) { test::Play(Host, script); }
 
 TCustomQXMaskEdit* EditorsOnForm::Editor(const std::string& field, int slot) const {
   return dynamic_cast<TCustomQXMaskEdit*>(Record(field)->Editors[slot]);
@@ -109,6 +100,6 @@ void EditorsOnForm::ClickInto(const std::string& field, int slot) {
   Host.Click(Editor(field, slot), TPoint{4, 4});
 }
 
-std::string EditorsOnForm::Shown() const { return ShownNames(People); }
+std::string EditorsOnForm::Shown() const { return Column(People); }
 
 }  // namespace tabulon::test

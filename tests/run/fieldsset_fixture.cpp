@@ -1,6 +1,8 @@
 // The test panel and the people dataset.
 #include "tests/run/fieldsset_fixture.h"
 
+#include <algorithm>
+
 #include "platform/core/class_builder.h"
 #include "platform/db/field_defs.h"
 #include "platform/sysutils/datetime.h"
@@ -39,17 +41,10 @@ void TTestFieldsSet::Loaded() {
   SetLoadProperties();
 }
 
-std::string TTestFieldsSet::TakeTrace() {
-  std::string s;
-  for (const std::string& t : Trace) s += (s.empty() ? "" : " ") + t;
-  Trace.clear();
-  return s;
-}
+std::string TTestFieldsSet::TakeTrace() { return Join(std::exchange(Trace, {})); }
 
 int TTestFieldsSet::Count(const std::string& entry) const {
-  int n = 0;
-  for (const std::string& t : Trace) n += t == entry;
-  return n;
+  return static_cast<int>(std::count(Trace.begin(), Trace.end(), entry));
 }
 
 TBN_REGISTER(TTestFieldsSet) {

@@ -22,6 +22,7 @@
 #include "platform/streaming/formres.h"
 #include "run/tbnbdeset.h"
 #include "run/tbnclientset.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon {
 namespace {
@@ -293,16 +294,7 @@ TEST(FindPanelFaults, AFailingFilterHandlerPartWayThroughASearch) {
     t->MoveBy(3);
     db->ExecSQL("INSERT INTO T VALUES (?, 'late')", {100 + failAt});
     calls = 0;
-    EXPECT_THROW(
-        {
-          try {
-            panel->Locate();
-          } catch (const EDatabaseError& e) {
-            EXPECT_STREQ(e.what(), "filter failed");
-            throw;
-          }
-        },
-        EDatabaseError);
+    EXPECT_EQ(test::MessageOf<EDatabaseError>([&] { panel->Locate(); }), "filter failed");
     t->SetOnFilterRecord(nullptr);
     EXPECT_FALSE(t->ControlsDisabled());
     EXPECT_EQ(Screen()->GetCursor(), crDefault);

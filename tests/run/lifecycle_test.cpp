@@ -112,12 +112,8 @@ TEST(PanelRecords, FindByFieldNameOrRecordName) {
   EXPECT_EQ(panel->FindFieldRecord("YEARS"), panel->FindField("AGE"));
   EXPECT_EQ(panel->FindFieldRecord("AGE"), nullptr);
   EXPECT_EQ(panel->FindField("Years"), nullptr);
-  try {
-    panel->FieldByName("Salary");
-    FAIL() << "no exception";
-  } catch (const ETabulonError& e) {
-    EXPECT_EQ(e.Message(), "Panel1: Field 'Salary' not found");
-  }
+  EXPECT_EQ(MessageOf<ETabulonError>([&] { panel->FieldByName("Salary"); }),
+            "Panel1: Field 'Salary' not found");
 }
 
 TEST(PanelLoading, StoredRecordsLeaveDefaultFieldsModeAndReapply) {

@@ -46,12 +46,7 @@ TEST(LookupRecords, ModeFollowsFieldAndButtonStyle) {
   EXPECT_TRUE(r->GetLookupMode());
   EXPECT_EQ(r->GetKeyField(), "");  // hidden while in lookup mode
   EXPECT_EQ(r->GetListSource(), nullptr);
-  try {
-    r->SetKeyField("ID");
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), DbMsg("SPropDefByLookup"));
-  }
+  EXPECT_EQ(MessageOf<EDatabaseError>([&] { r->SetKeyField("ID"); }), DbMsg("SPropDefByLookup"));
   // The filter record looks the city up from the current record.
   r->SetAsString(0, "Par");
   EXPECT_EQ(Matching(*panel, people), (std::vector<std::string>{"Ann"}));

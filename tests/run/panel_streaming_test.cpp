@@ -11,10 +11,6 @@
 namespace tabulon::test {
 namespace {
 
-struct FormDeleter {
-  void operator()(TComponent* c) const { TObject::Free(c); }
-};
-
 TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
   PanelOnForm f;
   TTestPanel* p = f.Panel;
@@ -56,7 +52,7 @@ TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
                              "TLabel", "BorderWidth", "Ctl3D", "AutoEditWidth"})
     EXPECT_EQ(text1.find(absent), std::string::npos) << absent << "\n" << text1;
 
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
   ASSERT_NE(bp, nullptr);
   EXPECT_EQ(bp->GetParent(), back.get());
@@ -81,7 +77,7 @@ TEST(FieldsPanelFormFile, EditColourFollowingTheParentIsWrittenAsTheFlag) {
   const std::string text1 = ComponentToText(f.Form);
   EXPECT_NE(text1.find("StyleOptions.ParentEditColor = True"), std::string::npos) << text1;
   EXPECT_EQ(text1.find("StyleOptions.EditColor"), std::string::npos) << text1;
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
   EXPECT_TRUE(bp->GetStyleOptions()->GetParentColor(1));
   EXPECT_EQ(bp->GetStyleOptions()->GetColor(1), static_cast<TPanel*>(back.get())->GetColor());
@@ -96,7 +92,7 @@ TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColou
   ASSERT_EQ(so->GetColor(1), TColor(0x00336699));
   const std::string text1 = ComponentToText(f.Form);
 
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
   TStyleOptions* bs = bp->GetStyleOptions();
   EXPECT_EQ(bp->GetColor(), TColor(0x00112233));
@@ -106,7 +102,7 @@ TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColou
 }
 
 TEST(FieldsPanelFormFile, EditorEventsBindToTheFormsMethods) {
-  std::unique_ptr<TEditEventsForm, FormDeleter> form(new TEditEventsForm(nullptr));
+  std::unique_ptr<TEditEventsForm, FreeDeleter> form(new TEditEventsForm(nullptr));
   form->SetName("EditForm");
   auto* p = new TTestPanel(form.get());
   p->SetName("FieldsPanel1");
@@ -118,7 +114,7 @@ TEST(FieldsPanelFormFile, EditorEventsBindToTheFormsMethods) {
   EXPECT_NE(text1.find("OnEditKeyDown = PanelEditKeyDown"), std::string::npos) << text1;
   EXPECT_EQ(text1.find("OnEditExit"), std::string::npos) << text1;
 
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bf = dynamic_cast<TEditEventsForm*>(back.get());
   ASSERT_NE(bf, nullptr);
   auto* bp = static_cast<TTestPanel*>(bf->FindComponent("FieldsPanel1"));
@@ -147,12 +143,8 @@ TEST(FieldsPanelFormFile, TheBasePanelIsNotCreatableFromAFormFile) {
       "    StepHeight = 3\n"
       "  end\n"
       "end\n";
-  try {
-    ReadFormData(form, nullptr);
-    FAIL() << "created";
-  } catch (const EReadError& e) {
-    EXPECT_STREQ(e.what(), "Class TPanelFieldsSet cannot be created");
-  }
+  EXPECT_EQ(MessageOf<EReadError>([&] { ReadFormData(form, nullptr); }),
+            "Class TPanelFieldsSet cannot be created");
 }
 
 }  // namespace

@@ -25,16 +25,6 @@ TFieldRecord* Calc(TTestFieldsSet& panel, TFieldType type) {
   return r;
 }
 
-template <class E, class F>
-std::string MessageOf(F f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  return "<no exception>";
-}
-
 TEST(FieldValues, NormalisedToTheKindOfEachType) {
   PanelPtr panel = MakePanel(nullptr);
   struct Case {
