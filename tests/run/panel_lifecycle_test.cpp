@@ -50,6 +50,8 @@ TEST(FieldsPanelControl, FollowsOpenCloseAndRelinkOfItsDataSource) {
   data.Source->SetDataSet(other);
   EXPECT_EQ(p->TakeTrace(), "old:People paint update");
   EXPECT_EQ(p->GetFields()->Count(), 1);
+  data.Source->SetDataSet(other);  // the same dataset again: nothing is handed over
+  EXPECT_EQ(p->TakeTrace(), "");
 
   // Records kept outside default-fields mode are rebound on open and, when
   // the panel does not apply values itself, applied once more.

@@ -243,16 +243,6 @@ TEST(FieldValues, UpdateStateDecidesWhenValuesApply) {
   EXPECT_EQ(panel->TakeTrace(), "update");
   EXPECT_EQ(age->GetAppliedValue(0).AsInteger(), 13);
   EXPECT_TRUE(list->Changes.Empty());
-
-  // At design time every state but usNone applies at once.
-  panel->SetUpdateState(usEditExit);
-  panel->SetDesigning(true);
-  age->SetAsInteger(0, 14);
-  EXPECT_EQ(panel->TakeTrace(), "update");
-  panel->SetUpdateState(usNone);
-  age->SetAsInteger(0, 15);
-  EXPECT_EQ(panel->TakeTrace(), "");
-  panel->SetDesigning(false);
 }
 
 TEST(Tbnlib, BooleanTextsAndRepeatedCharacters) {
