@@ -26,10 +26,7 @@ TBN_REGISTER(TProbeFindDialog) {}
 TBN_REGISTER(TProbeFilterDialog) {}
 
 DialogTest::DialogTest() : host(std::make_unique<THost>()) {
-  people = new TClientDataSet(&owner);
-  people->GetFieldDefs()->Add("ID", ftInteger);
-  people->GetFieldDefs()->Add("NAME", ftString, 20);
-  people->CreateDataSet();
+  people = NewDataSet(&owner, {{"ID", ftInteger}, {"NAME", ftString, 20}});
   int id = 0;
   for (const char* name : {"Ann", "Bob", "Bea", "Carl", "Bert", "Dan"})
     people->AppendRecord({++id, name});

@@ -25,23 +25,14 @@ EditorsOnForm::EditorsOnForm() {
   Form = std::make_unique<TForm>(nullptr);
   Form->SetName("fmPeople");
   Form->SetBounds(0, 0, 520, 240);
-  People = new TClientDataSet(Form.get());
+  People =
+      NewDataSet(Form.get(), {{"NAME", ftString, 20}, {"AGE", ftInteger}, {"CITY", ftString, 20}},
+                 {{"Ann", 5, "Berlin"},
+                  {"Bob", 12, "Paris"},
+                  {"Bea", 31, "Berlin"},
+                  {"Carl", 45, "Rome"},
+                  {"Bert", 120, "Paris"}});
   People->SetName("People");
-  People->GetFieldDefs()->Add("NAME", ftString, 20);
-  People->GetFieldDefs()->Add("AGE", ftInteger);
-  People->GetFieldDefs()->Add("CITY", ftString, 20);
-  People->CreateDataSet();
-  const struct {
-    const char* name;
-    int age;
-    const char* city;
-  } rows[] = {{"Ann", 5, "Berlin"},
-              {"Bob", 12, "Paris"},
-              {"Bea", 31, "Berlin"},
-              {"Carl", 45, "Rome"},
-              {"Bert", 120, "Paris"}};
-  for (const auto& r : rows)
-    People->AppendRecord({Variant(r.name), Variant(r.age), Variant(r.city)});
   Source = new TDataSource(Form.get());
   Source->SetName("PeopleSource");
   Source->SetDataSet(People);

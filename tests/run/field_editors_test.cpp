@@ -182,21 +182,15 @@ TEST(FieldEditors, FocusingThePanelFocusesTheFirstVisibleRecordsEditor) {
 
 struct OrdersOnForm : EditorsOnForm {
   OrdersOnForm() {
-    Customers = new TClientDataSet(Form.get());
-    Customers->GetFieldDefs()->Add("CUSTNO", ftInteger);
-    Customers->GetFieldDefs()->Add("COMPANY", ftString, 30);
-    Customers->CreateDataSet();
-    int no = 101;
-    for (const char* c : {"Alfreds Futterkiste", "Ana Trujillo", "Antonio Moreno", "Blauer See"})
-      Customers->AppendRecord({Variant(no++), Variant(std::string(c))});
+    Customers = NewDataSet(Form.get(), {{"CUSTNO", ftInteger}, {"COMPANY", ftString, 30}},
+                           {{101, "Alfreds Futterkiste"},
+                            {102, "Ana Trujillo"},
+                            {103, "Antonio Moreno"},
+                            {104, "Blauer See"}});
     CustomerSource = new TDataSource(Form.get());
     CustomerSource->SetDataSet(Customers);
-    Orders = new TClientDataSet(Form.get());
-    Orders->GetFieldDefs()->Add("ORDERNO", ftInteger);
-    Orders->GetFieldDefs()->Add("CUSTNO", ftInteger);
-    Orders->CreateDataSet();
-    for (auto [order, cust] : {std::pair{1, 102}, {2, 101}, {3, 102}, {4, 104}})
-      Orders->AppendRecord({Variant(order), Variant(cust)});
+    Orders = NewDataSet(Form.get(), {{"ORDERNO", ftInteger}, {"CUSTNO", ftInteger}},
+                        {{1, 102}, {2, 101}, {3, 102}, {4, 104}});
     Panel->BeginPaint();
     Source->SetDataSet(Orders);
     Panel->GetFields()->Clear();

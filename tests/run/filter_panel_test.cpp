@@ -347,11 +347,7 @@ TEST(FilterPanel, ADataSetLackingTheTwoPropertiesIsTolerated) {
 
 TEST(FilterPanel, DefaultFieldsLeaveOutCalculatedAndMemoFields) {
   TComponent owner(nullptr);
-  auto* codes = new TClientDataSet(&owner);
-  codes->GetFieldDefs()->Add("ID", ftInteger);
-  codes->GetFieldDefs()->Add("TEXT", ftString, 10);
-  codes->CreateDataSet();
-  codes->AppendRecord({Variant(1), Variant("one")});
+  auto* codes = NewDataSet(&owner, {{"ID", ftInteger}, {"TEXT", ftString, 10}}, {{1, "one"}});
   auto* ds = new TClientDataSet(&owner);
   auto add = [&](TField* f, const char* name, TFieldKind kind) {
     f->SetFieldName(name);

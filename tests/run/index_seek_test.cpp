@@ -25,6 +25,7 @@
 #include "run/tbnclientset.h"
 #include "run/tbnindex.h"
 #include "tests/run/index_oracle.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon {
 namespace {
@@ -327,10 +328,8 @@ TEST_F(IndexSeek, ClientDataSetAgainstLinearScan) {
 // the posted record stands in: here the edited record leaves the half the
 // search would otherwise have taken from its old place.
 TEST_F(IndexSeek, PendingEditIsPostedBeforeTheSearch) {
-  auto* ds = new TClientDataSet(&owner);
-  ds->GetFieldDefs()->Add("ID", ftInteger);
-  ds->CreateDataSet();
-  for (int id = 1; id <= 10; ++id) ds->AppendRecord({id});
+  auto* ds = test::NewDataSet(&owner, {{"ID", ftInteger}},
+                              {{1}, {2}, {3}, {4}, {5}, {6}, {7}, {8}, {9}, {10}});
   ds->SetIndexFieldNames("ID");
   ds->SetRecNo(5);
   ds->Edit();
@@ -344,10 +343,7 @@ TEST_F(IndexSeek, PendingEditIsPostedBeforeTheSearch) {
 }
 
 TEST_F(IndexSeek, SQLiteTableAgainstLinearScan) {
-  auto* db = new TSQLiteConnection(&owner);
-  db->SetFileName(":memory:");
-  db->SetCreateIfMissing(true);
-  db->Open();
+  TSQLiteConnection* db = test::NewMemoryDb(&owner);
   for (const TOrderSpec& order : kOrders) {
     for (int round = 0; round < 12; ++round) {
       std::vector<TRow> rows = RandomRows();

@@ -11,13 +11,9 @@ namespace {
 
 TEST(LookupRecords, ModeFollowsFieldAndButtonStyle) {
   TComponent owner(nullptr);
-  auto* cities = new TClientDataSet(&owner);
+  auto* cities = NewDataSet(&owner, {{"ID", ftInteger}, {"CITY", ftString, 20}},
+                            {{10, "Berlin"}, {20, "Paris"}});
   cities->SetName("Cities");
-  cities->GetFieldDefs()->Add("ID", ftInteger);
-  cities->GetFieldDefs()->Add("CITY", ftString, 20);
-  cities->CreateDataSet();
-  cities->AppendRecord({Variant(10), Variant("Berlin")});
-  cities->AppendRecord({Variant(20), Variant("Paris")});
   auto* people = new TClientDataSet(&owner);
   people->SetName("Staff");
   auto* name = new TStringField(&owner);

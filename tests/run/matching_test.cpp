@@ -111,12 +111,7 @@ TEST_F(Matching_, VanishedFieldIsSkipped) {
   R("AGE")->SetAsInteger(0, 500);
   EXPECT_EQ(Run(), Names{});
   // Another dataset without AGE: the record is unbound and matches nothing away.
-  TClientDataSet* other = new TClientDataSet(data.Owner.get());
-  other->SetName("Other");
-  other->GetFieldDefs()->Add("NAME", ftString, 10);
-  other->CreateDataSet();
-  other->AppendRecord({Variant("x")});
-  other->AppendRecord({Variant("y")});
+  TClientDataSet* other = NewDataSet(data.Owner.get(), {{"NAME", ftString, 10}}, {{"x"}, {"y"}});
   data.Source->SetDataSet(other);
   EXPECT_EQ(panel->FindField("AGE")->GetFieldIndex(), -1);
   EXPECT_EQ(Matching(*panel, other), (Names{"x", "y"}));

@@ -42,10 +42,8 @@ TEST(FieldsPanelControl, FollowsOpenCloseAndRelinkOfItsDataSource) {
   EXPECT_EQ(p->GetFields()->Count(), 6);
   EXPECT_EQ(p->FieldByName("age")->GetFieldName(), "AGE");
 
-  auto* other = new TClientDataSet(data.Owner.get());
+  auto* other = NewDataSet(data.Owner.get(), {{"CODE", ftInteger}});
   other->SetName("Other");
-  other->GetFieldDefs()->Add("CODE", ftInteger);
-  other->CreateDataSet();
   p->TakeTrace();
   data.Source->SetDataSet(other);
   EXPECT_EQ(p->TakeTrace(), "old:People paint update");

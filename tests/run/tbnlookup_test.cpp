@@ -38,11 +38,8 @@ struct LookupFixture : ::testing::Test {
     form = std::make_unique<TForm>(nullptr);
     form->SetName("fmLookup");
     form->SetBounds(0, 0, 400, 300);
-    customers = new TClientDataSet(form.get());
+    customers = test::NewDataSet(form.get(), {{"CUSTNO", ftInteger}, {"COMPANY", ftString, 30}});
     customers->SetName("Customers");
-    customers->GetFieldDefs()->Add("CUSTNO", ftInteger);
-    customers->GetFieldDefs()->Add("COMPANY", ftString, 30);
-    customers->CreateDataSet();
     for (int i = 0; i < 6; ++i)
       customers->AppendRecord({Variant(101 + i), Variant(std::string(kCompanies[i]))});
     customers->First();

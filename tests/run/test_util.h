@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "platform/core/component.h"
+#include "platform/db/client_dataset.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
+#include "platform/db/field_defs.h"
+#include "platform/db/sqlite_connection.h"
 #include "platform/host/host.h"
 #include "platform/host/script.h"
 
@@ -21,6 +24,33 @@ struct FreeDeleter {
   void operator()(TObject* o) const { TObject::Free(o); }
 };
 using FormPtr = std::unique_ptr<TComponent, FreeDeleter>;
+
+/// A field definition: name, type and size.
+struct TFieldSpec {
+  const char* Name;
+  TFieldType Type;
+  int32_t Size = 0;
+};
+
+/// A client dataset owned by `owner` with the given fields, created and
+/// holding `rows`.
+inline TClientDataSet* NewDataSet(TComponent* owner, const std::vector<TFieldSpec>& fields,
+                                  const std::vector<std::vector<Variant>>& rows = {}) {
+  auto* ds = new TClientDataSet(owner);
+  for (const TFieldSpec& f : fields) ds->GetFieldDefs()->Add(f.Name, f.Type, f.Size);
+  ds->CreateDataSet();
+  for (const std::vector<Variant>& row : rows) ds->AppendRecord(row);
+  return ds;
+}
+
+/// An open SQLite database in memory owned by `owner`.
+inline TSQLiteConnection* NewMemoryDb(TComponent* owner) {
+  auto* db = new TSQLiteConnection(owner);
+  db->SetFileName(":memory:");
+  db->SetCreateIfMissing(true);
+  db->Open();
+  return db;
+}
 
 /// The entries joined by `sep`.
 inline std::string Join(const std::vector<std::string>& entries, const char* sep = " ") {
