@@ -43,6 +43,11 @@ void DialogTest::Bind(TFieldsSet* dialog) {
   TFieldRecord* name = dialog->GetFields()->Add();
   name->SetFieldName("NAME");
   name->SetCompare(ctInitial);
+  bound = dialog;
+}
+
+std::function<void(TCustomForm&)> DialogTest::Type(const char* text) {
+  return [this, text](TCustomForm&) { bound->FieldByName("NAME")->SetAsString(0, text); };
 }
 
 bool DialogTest::Show(TFieldsSet* dialog, const std::function<void(TCustomForm&)>& inForm,

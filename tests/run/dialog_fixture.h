@@ -45,6 +45,8 @@ class DialogTest : public ::testing::Test {
 
   /// Binds `dialog` to the people and gives it the NAME record.
   void Bind(TFieldsSet* dialog);
+  /// Gives the last bound dialog's NAME `text` inside the form.
+  std::function<void(TCustomForm&)> Type(const char* text);
   /// One showing: `inForm` runs as the form's first input (may be empty),
   /// then `script`. Returns what Execute returned.
   bool Show(TFieldsSet* dialog, const std::function<void(TCustomForm&)>& inForm,
@@ -57,6 +59,7 @@ class DialogTest : public ::testing::Test {
   static std::string Name(TFieldsSet* dialog);
 
   TComponent owner{nullptr};
+  TFieldsSet* bound = nullptr;
   TClientDataSet* people = nullptr;
   TDataSource* source = nullptr;
   std::unique_ptr<THost> host;

@@ -53,43 +53,21 @@ struct TOrderSpec {
   std::vector<TOracleKey> Keys;
 };
 
+// clang-format off
 const TOrderSpec kOrders[] = {
     {"K1", "K1", "", "", "", {}, "(K1)", {{kK1, false, false}}},
     {"K1 DESC", "K1 DESC", "", "", "", {}, "(K1 DESC)", {{kK1, true, false}}},
-    {"K1;K2 DESC",
-     "K1;K2 DESC",
-     "",
-     "",
-     "",
-     {},
-     "(K1, K2 DESC)",
+    {"K1;K2 DESC", "K1;K2 DESC", "", "", "", {}, "(K1, K2 DESC)",
      {{kK1, false, false}, {kK2, true, false}}},
-    {"K2 nocase;K1",
-     "",
-     "K2;K1",
-     "",
-     "K2",
-     {},
-     "(K2 COLLATE NOCASE, K1)",
+    {"K2 nocase;K1", "", "K2;K1", "", "K2", {}, "(K2 COLLATE NOCASE, K1)",
      {{kK2, false, true}, {kK1, false, false}}},
-    {"K2 nocase desc;K3 desc",
-     "",
-     "K2;K3",
-     "",
-     "",
-     {ixDescending, ixCaseInsensitive},
-     "(K2 COLLATE NOCASE DESC, K3 COLLATE NOCASE DESC)",
-     {{kK2, true, true}, {kK3, true, false}}},
+    {"K2 nocase desc;K3 desc", "", "K2;K3", "", "", {ixDescending, ixCaseInsensitive},
+     "(K2 COLLATE NOCASE DESC, K3 COLLATE NOCASE DESC)", {{kK2, true, true}, {kK3, true, false}}},
     {"K2;K3", "", "K2;K3", "", "", {}, "(K2, K3)", {{kK2, false, false}, {kK3, false, false}}},
-    {"K3 desc;K2;K1",
-     "",
-     "K3;K2;K1",
-     "K3",
-     "",
-     {},
-     "(K3 DESC, K2, K1)",
+    {"K3 desc;K2;K1", "", "K3;K2;K1", "K3", "", {}, "(K3 DESC, K2, K1)",
      {{kK3, true, false}, {kK2, false, false}, {kK1, false, false}}},
 };
+// clang-format on
 
 const TQXSeekOption kSeekOptions[] = {dsoFirstEQ, dsoLastEQ,   dsoAfterEQ,
                                       dsoAfter,   dsoBeforeEQ, dsoBefore};

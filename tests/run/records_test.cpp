@@ -141,12 +141,10 @@ TEST(FieldsListDefaultFields, RebuildsFromDatasetFieldsAndValidates) {
   panel->SetDataSource(data.Source);
   TFieldsList* list = panel->GetFields();
   EXPECT_EQ(Names(list), "NAME,AGE,BORN,ACTIVE,SCORE");
-  TFieldRecord* age = list->GetItem(1);
   data.DataSet->Close();
   EXPECT_EQ(list->Count(), 0);  // closed: empty in default-fields mode
   data.DataSet->Open();
   EXPECT_EQ(Names(list), "NAME,AGE,BORN,ACTIVE,SCORE");
-  (void)age;
 
   // Existing records keep their place when found; strangers are removed.
   list->BeginUpdate();
