@@ -1,8 +1,7 @@
 // Record matching beyond what the filter panel's differential test draws at
 // random: bounds outside the map, empty search texts, string ranges under
 // the locale's collation, an internal part meeting a range across the two
-// levels, booleans, the last day of a date range, vanished fields and
-// pending (not yet applied) values.
+// levels, booleans, the last day of a date range and vanished fields.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -115,14 +114,6 @@ TEST_F(Matching_, VanishedFieldIsSkipped) {
   data.Source->SetDataSet(other);
   EXPECT_EQ(panel->FindField("AGE")->GetFieldIndex(), -1);
   EXPECT_EQ(Matching(*panel, other), (Names{"x", "y"}));
-}
-
-TEST_F(Matching_, PendingValuesDoNotMatchUntilApplied) {
-  panel->SetUpdateState(usEditExit);
-  R("NAME")->SetAsString(0, "Bo");
-  EXPECT_EQ(Run().size(), 10u);
-  panel->ValuesChanged();
-  EXPECT_EQ(Run(), (Names{"Bob"}));
 }
 
 }  // namespace
