@@ -117,18 +117,6 @@ TEST(FieldsPanelFormFile, ADefaultFieldsListIsNotWritten) {
   EXPECT_EQ(text.find("CountOptions"), std::string::npos) << text;
 }
 
-TEST(FieldsPanelFormFile, EditColourFollowingTheParentIsWrittenAsTheFlag) {
-  PanelOnForm f;
-  f.Panel->GetStyleOptions()->SetParentColor(1, true);
-  const std::string text1 = ComponentToText(f.Form);
-  EXPECT_NE(text1.find("StyleOptions.ParentEditColor = True"), std::string::npos) << text1;
-  EXPECT_EQ(text1.find("StyleOptions.EditColor"), std::string::npos) << text1;
-  FormPtr back(ReadFormData(text1, nullptr));
-  auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
-  EXPECT_TRUE(bp->GetStyleOptions()->GetParentColor(1));
-  EXPECT_EQ(bp->GetStyleOptions()->GetColor(1), static_cast<TPanel*>(back.get())->GetColor());
-}
-
 TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColour) {
   PanelOnForm f;
   f.Form->SetColor(TColor(0x00336699));
@@ -136,7 +124,10 @@ TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColou
   TStyleOptions* so = f.Panel->GetStyleOptions();
   so->SetParentColor(1, true);
   ASSERT_EQ(so->GetColor(1), TColor(0x00336699));
+  // Following the parent, the edit colour is written as the flag alone.
   const std::string text1 = ComponentToText(f.Form);
+  EXPECT_NE(text1.find("StyleOptions.ParentEditColor = True"), std::string::npos) << text1;
+  EXPECT_EQ(text1.find("StyleOptions.EditColor"), std::string::npos) << text1;
 
   FormPtr back(ReadFormData(text1, nullptr));
   auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));

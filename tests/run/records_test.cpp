@@ -61,18 +61,8 @@ TEST(FieldRecordNaming, DerivedNamesFollowFieldNamesAndSuffixRule) {
   d->SetFieldName("town");
   EXPECT_EQ(d->GetFieldName(), "town");
   EXPECT_EQ(d->GetName(), "town1");
-}
-
-TEST(FieldRecordNaming, DuplicateNameIsRefusedAndNameKept) {
-  PanelPtr panel = MakePanel(nullptr);
-  TFieldsList* list = panel->GetFields();
-  TFieldRecord* a = list->Add();
-  TFieldRecord* b = list->Add();
-  a->SetFieldName("CITY");
-  b->SetFieldName("ZIP");
-  EXPECT_EQ(MessageOf<ETabulonError>([&] { b->SetName("city"); }), "Duplicate name \"city\"");
-  EXPECT_EQ(b->GetName(), "ZIP");
-  EXPECT_EQ(b->GetDisplayName(), "ZIP");
+  // The designer shows the field name, or the class of a record without one.
+  EXPECT_EQ(d->GetDisplayName(), "town");
   EXPECT_EQ(list->Add()->GetDisplayName(), "TFieldRecord");
 }
 
