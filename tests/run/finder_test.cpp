@@ -1,8 +1,9 @@
 // The finder: the dataset named directly or through a data source (the two
 // exclude each other; the finder's own data source lives exactly as long as
 // DataSet is used), removal of either from the form, the index following
-// the dataset, the key list's conversions and refusals, the goto options of
-// Seek, and the finder in form files.
+// the dataset, the key list's conversions and refusals, and the finder in
+// form files. Where Seek lands is checked against a scan of the sample
+// database in finder_sample_test.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -244,37 +245,6 @@ TEST_F(Finder, KeyListsAndNull) {
   // Keys beyond the key fields are cut off.
   EXPECT_TRUE(finder.FindKey({9, "anything"}));
   EXPECT_EQ(Id(ds), 2);
-}
-
-// A failed Seek lands on the first record for the two "before" options and
-// on the last for the others; SeekEx goes where it is told.
-TEST_F(Finder, SeekChoosesTheGotoOptionBySeekOption) {
-  TQXFinder finder(&owner);
-  finder.SetDataSet(ds);
-  struct TCase {
-    TQXSeekOption Option;
-    Variant Key;  // a key this option finds nothing for
-    int Lands;    // ID of the record Seek lands on
-  };
-  // In index order: 3 (0), 6, 1, 4, 7, 5, 2 (9).
-  const TCase cases[] = {{dsoFirstEQ, 3, 2}, {dsoLastEQ, 3, 2},    {dsoAfterEQ, 10, 2},
-                         {dsoAfter, 9, 2},   {dsoBeforeEQ, -1, 3}, {dsoBefore, 0, 3}};
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Option);
-    GoToId(4);
-    EXPECT_FALSE(finder.Seek(c.Key, c.Option));
-    EXPECT_EQ(Id(ds), c.Lands);
-    for (TQXGotoOption go : {dgoFirst, dgoLast, dgoNone}) {
-      GoToId(4);
-      EXPECT_FALSE(finder.SeekEx(c.Key, c.Option, go));
-      EXPECT_EQ(Id(ds), go == dgoFirst ? 3 : go == dgoLast ? 2 : 4);
-    }
-  }
-  // Found: the option decides alone.
-  EXPECT_TRUE(finder.Seek(2, dsoBefore));
-  EXPECT_EQ(Id(ds), 6);
-  EXPECT_TRUE(finder.Seek(VarArrayOf({2}), dsoAfter));
-  EXPECT_EQ(Id(ds), 5);
 }
 
 TEST_F(Finder, FormFileKeepsTheReferencesTheIndexDescriptionAndTheLocale) {
