@@ -47,20 +47,9 @@ int TTestFieldsSet::Count(const std::string& entry) const {
   return static_cast<int>(std::count(Trace.begin(), Trace.end(), entry));
 }
 
+// Published by name as the panels publish it (the type-info helpers look it up).
 TBN_REGISTER(TTestFieldsSet) {
-  b.Property("DataSource", &TTestFieldsSet::GetDataSource, &TTestFieldsSet::SetDataSource);
   b.Property("CountOptions", &TTestFieldsSet::GetCountOptions, &TTestFieldsSet::SetCountOptions);
-  b.Property("Fields", &TTestFieldsSet::GetFields, nullptr)
-      .Stored(&TTestFieldsSet::IsFieldsStored, "IsFieldsStored");
-  b.Property("CompareOptions", &TTestFieldsSet::GetCompareOptions,
-             &TTestFieldsSet::SetCompareOptions);
-  b.Property("Captions", &TTestFieldsSet::GetCaptions, &TTestFieldsSet::SetCaptions);
-  b.Property("UpdateState", &TTestFieldsSet::GetUpdateState, &TTestFieldsSet::SetUpdateState)
-      .Default(usAuto);
-  b.Property("UpdateAfterOpen", &TTestFieldsSet::GetUpdateAfterOpen,
-             &TTestFieldsSet::SetUpdateAfterOpen)
-      .Default(true);
-  b.Property("LocaleID", &TTestFieldsSet::GetLocaleID, &TTestFieldsSet::SetLocaleID).Default(1024);
 }
 
 PeopleData::PeopleData() : Owner(std::make_unique<TComponent>(nullptr)) {
