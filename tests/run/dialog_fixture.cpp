@@ -26,10 +26,7 @@ TBN_REGISTER(TProbeFindDialog) {}
 TBN_REGISTER(TProbeFilterDialog) {}
 
 DialogTest::DialogTest() : host(std::make_unique<THost>()) {
-  people = new TClientDataSet(&owner);
-  people->GetFieldDefs()->Add("ID", ftInteger);
-  people->GetFieldDefs()->Add("NAME", ftString, 20);
-  people->CreateDataSet();
+  people = NewDataSet(&owner, {{"ID", ftInteger}, {"NAME", ftString, 20}});
   int id = 0;
   for (const char* name : {"Ann", "Bob", "Bea", "Carl", "Bert", "Dan"})
     people->AppendRecord({++id, name});
@@ -46,6 +43,11 @@ void DialogTest::Bind(TFieldsSet* dialog) {
   TFieldRecord* name = dialog->GetFields()->Add();
   name->SetFieldName("NAME");
   name->SetCompare(ctInitial);
+  bound = dialog;
+}
+
+std::function<void(TCustomForm&)> DialogTest::Type(const char* text) {
+  return [this, text](TCustomForm&) { bound->FieldByName("NAME")->SetAsString(0, text); };
 }
 
 bool DialogTest::Show(TFieldsSet* dialog, const std::function<void(TCustomForm&)>& inForm,
@@ -60,11 +62,9 @@ int DialogTest::Id() const {
 }
 
 std::string DialogTest::Ids() const {
-  std::string out;
-  if (people->IsEmpty()) return out;
+  if (people->IsEmpty()) return "";
   TBookmark mark = people->GetBookmark();
-  for (people->First(); !people->GetEof(); people->Next())
-    out += (out.empty() ? "" : ",") + people->FieldByName("ID")->GetAsString();
+  std::string out = Column(people, "ID");
   people->GotoBookmark(mark);
   return out;
 }

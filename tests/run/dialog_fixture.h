@@ -10,6 +10,7 @@
 #include "platform/db/client_dataset.h"
 #include "platform/host/host.h"
 #include "run/tbndlg.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon::test {
 
@@ -44,6 +45,8 @@ class DialogTest : public ::testing::Test {
 
   /// Binds `dialog` to the people and gives it the NAME record.
   void Bind(TFieldsSet* dialog);
+  /// Gives the last bound dialog's NAME `text` inside the form.
+  std::function<void(TCustomForm&)> Type(const char* text);
   /// One showing: `inForm` runs as the form's first input (may be empty),
   /// then `script`. Returns what Execute returned.
   bool Show(TFieldsSet* dialog, const std::function<void(TCustomForm&)>& inForm,
@@ -56,6 +59,7 @@ class DialogTest : public ::testing::Test {
   static std::string Name(TFieldsSet* dialog);
 
   TComponent owner{nullptr};
+  TFieldsSet* bound = nullptr;
   TClientDataSet* people = nullptr;
   TDataSource* source = nullptr;
   std::unique_ptr<THost> host;

@@ -12,11 +12,6 @@
 namespace tabulon::test {
 namespace {
 
-struct FormDeleter {
-  void operator()(TComponent* c) const { TObject::Free(c); }
-};
-using FormPtr = std::unique_ptr<TComponent, FormDeleter>;
-
 TEST(DialogFormFile, SettingsRecordsValuesAndEventsRoundTrip) {
   FormPtr form(new TEditEventsForm(nullptr));
   form->SetName("Form1");

@@ -3,18 +3,11 @@
 #include "platform/core/class_builder.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
-#include "platform/host/script.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon::test {
 
 namespace {
-std::string ShownNames(TDataSet* ds) {
-  std::string s;
-  for (ds->First(); !ds->GetEof(); ds->Next())
-    s += (s.empty() ? "" : ",") + ds->Fields(0)->GetAsString();
-  return s;
-}
-
 std::string Where(TFieldRecord* r, int slot) {
   return r->GetFieldName() + "." + std::to_string(slot);
 }
@@ -23,7 +16,7 @@ std::string Where(TFieldRecord* r, int slot) {
 void TTracedFilterPanel::UpdateDataSet() {
   inherited::UpdateDataSet();
   TDataSet* ds = GetDataLink()->GetDataSet();
-  if (Trace && ds && ds->GetActive()) *Trace += "apply[" + ShownNames(ds) + "];";
+  if (Trace && ds && ds->GetActive()) *Trace += "apply[" + Column(ds) + "];";
 }
 
 TBN_REGISTER(TTracedFilterPanel) {}
@@ -32,23 +25,14 @@ EditorsOnForm::EditorsOnForm() {
   Form = std::make_unique<TForm>(nullptr);
   Form->SetName("fmPeople");
   Form->SetBounds(0, 0, 520, 240);
-  People = new TClientDataSet(Form.get());
+  People =
+      NewDataSet(Form.get(), {{"NAME", ftString, 20}, {"AGE", ftInteger}, {"CITY", ftString, 20}},
+                 {{"Ann", 5, "Berlin"},
+                  {"Bob", 12, "Paris"},
+                  {"Bea", 31, "Berlin"},
+                  {"Carl", 45, "Rome"},
+                  {"Bert", 120, "Paris"}});
   People->SetName("People");
-  People->GetFieldDefs()->Add("NAME", ftString, 20);
-  People->GetFieldDefs()->Add("AGE", ftInteger);
-  People->GetFieldDefs()->Add("CITY", ftString, 20);
-  People->CreateDataSet();
-  const struct {
-    const char* name;
-    int age;
-    const char* city;
-  } rows[] = {{"Ann", 5, "Berlin"},
-              {"Bob", 12, "Paris"},
-              {"Bea", 31, "Berlin"},
-              {"Carl", 45, "Rome"},
-              {"Bert", 120, "Paris"}};
-  for (const auto& r : rows)
-    People->AppendRecord({Variant(r.name), Variant(r.age), Variant(r.city)});
   Source = new TDataSource(Form.get());
   Source->SetName("PeopleSource");
   Source->SetDataSet(People);
@@ -97,9 +81,7 @@ EditorsOnForm::~EditorsOnForm() {
   Form->Hide();
 }
 
-void EditorsOnForm::Play(std::string_view script) {
-  for (const TScriptStep& step : ParseScript(script)) Host.Execute(step);
-}
+void EditorsOnForm::Play(std::string_view script) { test::Play(Host, script); }
 
 TCustomQXMaskEdit* EditorsOnForm::Editor(const std::string& field, int slot) const {
   return dynamic_cast<TCustomQXMaskEdit*>(Record(field)->Editors[slot]);
@@ -109,6 +91,6 @@ void EditorsOnForm::ClickInto(const std::string& field, int slot) {
   Host.Click(Editor(field, slot), TPoint{4, 4});
 }
 
-std::string EditorsOnForm::Shown() const { return ShownNames(People); }
+std::string EditorsOnForm::Shown() const { return Column(People); }
 
 }  // namespace tabulon::test

@@ -13,6 +13,7 @@
 #include "platform/forms/form.h"
 #include "platform/host/host.h"
 #include "run/tbnset.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon::test {
 

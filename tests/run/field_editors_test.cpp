@@ -1,8 +1,8 @@
-// The panel's editors as a person meets them through the scripted host:
-// typed characters filtered by the record's type, texts that do not
-// convert, mask-only texts, the lookup editor holding a key, the pick-list
-// editor's list, key presses swallowed by the application, a value that
-// its editor fails to show; and the accessor on all three editor classes.
+// The panel's editors as a person meets them through the scripted host
+// (typed characters filtered by the record's type are in the update-state
+// tests): texts that do not convert, mask-only texts, the lookup editor holding a key, the
+// pick-list editor's list, key presses swallowed by the application, a value that its editor fails
+// to show; and the accessor on all three editor classes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,18 +34,6 @@ TEST(FieldEditors, EachRecordGetsTheEditorClassOfItsButtonStyle) {
   EXPECT_EQ(f.Editor("NAME")->ClassName(), "TFieldRecordLookup");
 }
 
-TEST(FieldEditors, LettersInAnIntegerEditorBeepAndAreDropped) {
-  EditorsOnForm f;
-  ResetMessageBeeps();
-  f.ClickInto("AGE");
-  f.Play("type 1a2b");
-  EXPECT_EQ(f.Editor("AGE")->GetText(), "12");
-  EXPECT_EQ(MessageBeepCount(), 2);
-  EXPECT_EQ(f.Take(),
-            "enter AGE.0;press AGE.0 1;apply[Ann,Bob,Bea,Carl,Bert];change AGE.0=1;press AGE.0 a;"
-            "press AGE.0 2;apply[Bob,Bea,Carl,Bert];change AGE.0=12;press AGE.0 b;");
-}
-
 TEST(FieldEditors, ATextThatDoesNotConvertKeepsTheValueAndRaisesOnlyOnLeaving) {
   EditorsOnForm f;
   f.ClickInto("AGE");
@@ -54,12 +42,8 @@ TEST(FieldEditors, ATextThatDoesNotConvertKeepsTheValueAndRaisesOnlyOnLeaving) {
   EXPECT_NO_THROW(f.Play("type -"));  // "31-": typing never raises
   EXPECT_EQ(f.Take(), "press AGE.0 -;change AGE.0=31-;");
   EXPECT_EQ(f.Record("AGE")->GetAsInteger(0), 31);
-  try {
-    f.Play("key Tab");
-    ADD_FAILURE() << "no conversion error";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'31-' is not a valid integer value");
-  }
+  EXPECT_EQ(MessageOf<EConvertError>([&] { f.Play("key Tab"); }),
+            "'31-' is not a valid integer value");
   EXPECT_TRUE(f.Editor("AGE")->Focused());
   EXPECT_EQ(f.Editor("AGE")->GetText(), "31-");
   EXPECT_EQ(f.Record("AGE")->GetAsInteger(0), 31);
@@ -186,21 +170,15 @@ TEST(FieldEditors, FocusingThePanelFocusesTheFirstVisibleRecordsEditor) {
 
 struct OrdersOnForm : EditorsOnForm {
   OrdersOnForm() {
-    Customers = new TClientDataSet(Form.get());
-    Customers->GetFieldDefs()->Add("CUSTNO", ftInteger);
-    Customers->GetFieldDefs()->Add("COMPANY", ftString, 30);
-    Customers->CreateDataSet();
-    int no = 101;
-    for (const char* c : {"Alfreds Futterkiste", "Ana Trujillo", "Antonio Moreno", "Blauer See"})
-      Customers->AppendRecord({Variant(no++), Variant(std::string(c))});
+    Customers = NewDataSet(Form.get(), {{"CUSTNO", ftInteger}, {"COMPANY", ftString, 30}},
+                           {{101, "Alfreds Futterkiste"},
+                            {102, "Ana Trujillo"},
+                            {103, "Antonio Moreno"},
+                            {104, "Blauer See"}});
     CustomerSource = new TDataSource(Form.get());
     CustomerSource->SetDataSet(Customers);
-    Orders = new TClientDataSet(Form.get());
-    Orders->GetFieldDefs()->Add("ORDERNO", ftInteger);
-    Orders->GetFieldDefs()->Add("CUSTNO", ftInteger);
-    Orders->CreateDataSet();
-    for (auto [order, cust] : {std::pair{1, 102}, {2, 101}, {3, 102}, {4, 104}})
-      Orders->AppendRecord({Variant(order), Variant(cust)});
+    Orders = NewDataSet(Form.get(), {{"ORDERNO", ftInteger}, {"CUSTNO", ftInteger}},
+                        {{1, 102}, {2, 101}, {3, 102}, {4, 104}});
     Panel->BeginPaint();
     Source->SetDataSet(Orders);
     Panel->GetFields()->Clear();

@@ -1,6 +1,8 @@
 // The test panel and the people dataset.
 #include "tests/run/fieldsset_fixture.h"
 
+#include <algorithm>
+
 #include "platform/core/class_builder.h"
 #include "platform/db/field_defs.h"
 #include "platform/sysutils/datetime.h"
@@ -39,33 +41,15 @@ void TTestFieldsSet::Loaded() {
   SetLoadProperties();
 }
 
-std::string TTestFieldsSet::TakeTrace() {
-  std::string s;
-  for (const std::string& t : Trace) s += (s.empty() ? "" : " ") + t;
-  Trace.clear();
-  return s;
-}
+std::string TTestFieldsSet::TakeTrace() { return Join(std::exchange(Trace, {})); }
 
 int TTestFieldsSet::Count(const std::string& entry) const {
-  int n = 0;
-  for (const std::string& t : Trace) n += t == entry;
-  return n;
+  return static_cast<int>(std::count(Trace.begin(), Trace.end(), entry));
 }
 
+// Published by name as the panels publish it (the type-info helpers look it up).
 TBN_REGISTER(TTestFieldsSet) {
-  b.Property("DataSource", &TTestFieldsSet::GetDataSource, &TTestFieldsSet::SetDataSource);
   b.Property("CountOptions", &TTestFieldsSet::GetCountOptions, &TTestFieldsSet::SetCountOptions);
-  b.Property("Fields", &TTestFieldsSet::GetFields, nullptr)
-      .Stored(&TTestFieldsSet::IsFieldsStored, "IsFieldsStored");
-  b.Property("CompareOptions", &TTestFieldsSet::GetCompareOptions,
-             &TTestFieldsSet::SetCompareOptions);
-  b.Property("Captions", &TTestFieldsSet::GetCaptions, &TTestFieldsSet::SetCaptions);
-  b.Property("UpdateState", &TTestFieldsSet::GetUpdateState, &TTestFieldsSet::SetUpdateState)
-      .Default(usAuto);
-  b.Property("UpdateAfterOpen", &TTestFieldsSet::GetUpdateAfterOpen,
-             &TTestFieldsSet::SetUpdateAfterOpen)
-      .Default(true);
-  b.Property("LocaleID", &TTestFieldsSet::GetLocaleID, &TTestFieldsSet::SetLocaleID).Default(1024);
 }
 
 PeopleData::PeopleData() : Owner(std::make_unique<TComponent>(nullptr)) {

@@ -14,6 +14,7 @@
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
 #include "run/tbnset.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon::test {
 
@@ -64,10 +65,6 @@ std::vector<std::string> Matching(TFieldsSetModel& panel, TDataSet* ds);
 }  // namespace tabulon::test
 
 namespace tabulon::test {
-/// Frees a component the framework's way.
-struct FreeDeleter {
-  void operator()(TObject* o) const { TObject::Free(o); }
-};
 using PanelPtr = std::unique_ptr<TTestFieldsSet, FreeDeleter>;
 /// A test panel linked to `source` (null: unlinked).
 inline PanelPtr MakePanel(TDataSource* source, const TClass* recordClass = nullptr) {

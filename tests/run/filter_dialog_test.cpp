@@ -17,9 +17,6 @@ class FilterDialog : public DialogTest {
     dialog = new TProbeFilterDialog(&owner);
     Bind(dialog);
   }
-  std::function<void(TCustomForm&)> Type(const char* text) {
-    return [this, text](TCustomForm&) { dialog->FieldByName("NAME")->SetAsString(0, text); };
-  }
   // "filtered" or "all", the IDs shown and the current ID.
   std::string State() const {
     return std::string(people->GetFiltered() ? "filtered " : "all ") + Ids() + " @" +

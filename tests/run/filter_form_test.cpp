@@ -29,17 +29,7 @@ TBN_REGISTER(TFilterForm) { b.Method("HideBob", &TFilterForm::HideBob); }
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TComponent* c) const { TObject::Free(c); }
-};
-using FormPtr = std::unique_ptr<TComponent, FormDeleter>;
-
-std::string Names(TDataSet* ds) {
-  std::string s;
-  for (ds->First(); !ds->GetEof(); ds->Next())
-    s += (s.empty() ? "" : ",") + ds->FieldByName("NAME")->GetAsString();
-  return s;
-}
+std::string Names(TDataSet* ds) { return Column(ds, "NAME"); }
 
 TEST(FilterPanelFormFile, RecordsOptionsFilteredAndTheApplicationFilterRoundTrip) {
   FormPtr form(new TFilterForm(nullptr));

@@ -34,12 +34,7 @@ class TTracedDataSet : public TClientDataSet {
     Log.push_back("event:" + (!e ? std::string("-") : owner ? owner->GetName() : "?"));
     SetOnFilterRecord(e);
   }
-  std::string Take() {
-    std::string s;
-    for (const std::string& t : Log) s += (s.empty() ? "" : " ") + t;
-    Log.clear();
-    return s;
-  }
+  std::string Take() { return Join(std::exchange(Log, {})); }
   std::vector<std::string> Log;
   /// The published flag reads false (a dataset that changed it silently).
   bool FlagReadsOff = false;
@@ -113,9 +108,7 @@ struct FilterWorld {
   void UseApp() { Panel->OnFilterRecord = TFilterRecordEvent(App, &TAppFilter::Filter); }
   // The names the dataset shows, from its first record.
   std::string Shown() {
-    std::string s;
-    for (DataSet->First(); !DataSet->GetEof(); DataSet->Next())
-      s += (s.empty() ? "" : ",") + DataSet->FieldByName("NAME")->GetAsString();
+    std::string s = Column(DataSet);
     DataSet->Log.clear();
     return s;
   }
@@ -312,11 +305,7 @@ TEST(FilterPanel, SettingsAndFieldsChangedBetweenRecordsAreSeenAtOnce) {
   panel->SetDataSource(source);
   panel->FieldByName("AGE")->SetAsString(0, "40");
   panel->SetFiltered(true);
-  auto shown = [&] {
-    std::string s;
-    for (ds->First(); !ds->GetEof(); ds->Next()) s += ds->FieldByName("NAME")->GetAsString();
-    return s;
-  };
+  auto shown = [&] { return Column(ds); };
   EXPECT_EQ(shown(), "Bob");
   // A setting changed inside the list's own update is in effect before the
   // list applies it.
@@ -330,9 +319,9 @@ TEST(FilterPanel, SettingsAndFieldsChangedBetweenRecordsAreSeenAtOnce) {
   // read again: its record is skipped.
   ds->DisableControls();
   TObject::Free(age);
-  EXPECT_EQ(shown(), "AnnBob");
+  EXPECT_EQ(shown(), "Ann,Bob");
   ds->EnableControls();
-  EXPECT_EQ(shown(), "AnnBob");
+  EXPECT_EQ(shown(), "Ann,Bob");
 }
 
 TEST(FilterPanel, ADataSetLackingTheTwoPropertiesIsTolerated) {
@@ -358,11 +347,7 @@ TEST(FilterPanel, ADataSetLackingTheTwoPropertiesIsTolerated) {
 
 TEST(FilterPanel, DefaultFieldsLeaveOutCalculatedAndMemoFields) {
   TComponent owner(nullptr);
-  auto* codes = new TClientDataSet(&owner);
-  codes->GetFieldDefs()->Add("ID", ftInteger);
-  codes->GetFieldDefs()->Add("TEXT", ftString, 10);
-  codes->CreateDataSet();
-  codes->AppendRecord({Variant(1), Variant("one")});
+  auto* codes = NewDataSet(&owner, {{"ID", ftInteger}, {"TEXT", ftString, 10}}, {{1, "one"}});
   auto* ds = new TClientDataSet(&owner);
   auto add = [&](TField* f, const char* name, TFieldKind kind) {
     f->SetFieldName(name);

@@ -24,10 +24,6 @@ class FindDialog : public DialogTest {
     dialog = new TProbeFindDialog(&owner);
     Bind(dialog);
   }
-  // Gives NAME a value inside the form.
-  std::function<void(TCustomForm&)> Type(const char* text) {
-    return [this, text](TCustomForm&) { dialog->FieldByName("NAME")->SetAsString(0, text); };
-  }
   TProbeFindDialog* dialog;
 };
 

@@ -181,10 +181,7 @@ TEST(IndexDescriptionRoutines, FindFieldName) {
 
 TEST(IndexDescriptionQuery, FollowsTheSQLTextAcrossReopening) {
   TComponent owner(nullptr);
-  auto* db = new TSQLiteConnection(&owner);
-  db->SetFileName(":memory:");
-  db->SetCreateIfMissing(true);
-  db->Open();
+  TSQLiteConnection* db = test::NewMemoryDb(&owner);
   db->ExecSQL("CREATE TABLE T (NAME TEXT, CITY TEXT, POP INTEGER)");
   db->ExecSQL(
       "INSERT INTO T VALUES ('Ann','Paris',5),('Bob','Oslo',3),('Cid','Paris',9),('Dan','Oslo',1)");

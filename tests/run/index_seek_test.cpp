@@ -25,6 +25,7 @@
 #include "run/tbnclientset.h"
 #include "run/tbnindex.h"
 #include "tests/run/index_oracle.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon {
 namespace {
@@ -52,43 +53,21 @@ struct TOrderSpec {
   std::vector<TOracleKey> Keys;
 };
 
+// clang-format off
 const TOrderSpec kOrders[] = {
     {"K1", "K1", "", "", "", {}, "(K1)", {{kK1, false, false}}},
     {"K1 DESC", "K1 DESC", "", "", "", {}, "(K1 DESC)", {{kK1, true, false}}},
-    {"K1;K2 DESC",
-     "K1;K2 DESC",
-     "",
-     "",
-     "",
-     {},
-     "(K1, K2 DESC)",
+    {"K1;K2 DESC", "K1;K2 DESC", "", "", "", {}, "(K1, K2 DESC)",
      {{kK1, false, false}, {kK2, true, false}}},
-    {"K2 nocase;K1",
-     "",
-     "K2;K1",
-     "",
-     "K2",
-     {},
-     "(K2 COLLATE NOCASE, K1)",
+    {"K2 nocase;K1", "", "K2;K1", "", "K2", {}, "(K2 COLLATE NOCASE, K1)",
      {{kK2, false, true}, {kK1, false, false}}},
-    {"K2 nocase desc;K3 desc",
-     "",
-     "K2;K3",
-     "",
-     "",
-     {ixDescending, ixCaseInsensitive},
-     "(K2 COLLATE NOCASE DESC, K3 COLLATE NOCASE DESC)",
-     {{kK2, true, true}, {kK3, true, false}}},
+    {"K2 nocase desc;K3 desc", "", "K2;K3", "", "", {ixDescending, ixCaseInsensitive},
+     "(K2 COLLATE NOCASE DESC, K3 COLLATE NOCASE DESC)", {{kK2, true, true}, {kK3, true, false}}},
     {"K2;K3", "", "K2;K3", "", "", {}, "(K2, K3)", {{kK2, false, false}, {kK3, false, false}}},
-    {"K3 desc;K2;K1",
-     "",
-     "K3;K2;K1",
-     "K3",
-     "",
-     {},
-     "(K3 DESC, K2, K1)",
+    {"K3 desc;K2;K1", "", "K3;K2;K1", "K3", "", {}, "(K3 DESC, K2, K1)",
      {{kK3, true, false}, {kK2, false, false}, {kK1, false, false}}},
 };
+// clang-format on
 
 const TQXSeekOption kSeekOptions[] = {dsoFirstEQ, dsoLastEQ,   dsoAfterEQ,
                                       dsoAfter,   dsoBeforeEQ, dsoBefore};
@@ -327,10 +306,8 @@ TEST_F(IndexSeek, ClientDataSetAgainstLinearScan) {
 // the posted record stands in: here the edited record leaves the half the
 // search would otherwise have taken from its old place.
 TEST_F(IndexSeek, PendingEditIsPostedBeforeTheSearch) {
-  auto* ds = new TClientDataSet(&owner);
-  ds->GetFieldDefs()->Add("ID", ftInteger);
-  ds->CreateDataSet();
-  for (int id = 1; id <= 10; ++id) ds->AppendRecord({id});
+  auto* ds = test::NewDataSet(&owner, {{"ID", ftInteger}},
+                              {{1}, {2}, {3}, {4}, {5}, {6}, {7}, {8}, {9}, {10}});
   ds->SetIndexFieldNames("ID");
   ds->SetRecNo(5);
   ds->Edit();
@@ -344,10 +321,7 @@ TEST_F(IndexSeek, PendingEditIsPostedBeforeTheSearch) {
 }
 
 TEST_F(IndexSeek, SQLiteTableAgainstLinearScan) {
-  auto* db = new TSQLiteConnection(&owner);
-  db->SetFileName(":memory:");
-  db->SetCreateIfMissing(true);
-  db->Open();
+  TSQLiteConnection* db = test::NewMemoryDb(&owner);
   for (const TOrderSpec& order : kOrders) {
     for (int round = 0; round < 12; ++round) {
       std::vector<TRow> rows = RandomRows();

@@ -11,13 +11,9 @@ namespace {
 
 TEST(LookupRecords, ModeFollowsFieldAndButtonStyle) {
   TComponent owner(nullptr);
-  auto* cities = new TClientDataSet(&owner);
+  auto* cities = NewDataSet(&owner, {{"ID", ftInteger}, {"CITY", ftString, 20}},
+                            {{10, "Berlin"}, {20, "Paris"}});
   cities->SetName("Cities");
-  cities->GetFieldDefs()->Add("ID", ftInteger);
-  cities->GetFieldDefs()->Add("CITY", ftString, 20);
-  cities->CreateDataSet();
-  cities->AppendRecord({Variant(10), Variant("Berlin")});
-  cities->AppendRecord({Variant(20), Variant("Paris")});
   auto* people = new TClientDataSet(&owner);
   people->SetName("Staff");
   auto* name = new TStringField(&owner);
@@ -46,12 +42,7 @@ TEST(LookupRecords, ModeFollowsFieldAndButtonStyle) {
   EXPECT_TRUE(r->GetLookupMode());
   EXPECT_EQ(r->GetKeyField(), "");  // hidden while in lookup mode
   EXPECT_EQ(r->GetListSource(), nullptr);
-  try {
-    r->SetKeyField("ID");
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), DbMsg("SPropDefByLookup"));
-  }
+  EXPECT_EQ(MessageOf<EDatabaseError>([&] { r->SetKeyField("ID"); }), DbMsg("SPropDefByLookup"));
   // The filter record looks the city up from the current record.
   r->SetAsString(0, "Par");
   EXPECT_EQ(Matching(*panel, people), (std::vector<std::string>{"Ann"}));

@@ -1,6 +1,7 @@
-// Record matching: every row of the single-value and range tables over a
-// people dataset, Null field values, empty search texts, half-empty ranges,
-// vanished fields and pending (not yet applied) values.
+// Record matching beyond what the filter panel's differential test draws at
+// random: bounds outside the map, empty search texts, string ranges under
+// the locale's collation, an internal part meeting a range across the two
+// levels, booleans, the last day of a date range and vanished fields.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -48,32 +49,9 @@ TEST_F(Matching_, BoundsOutsideTheMapRaiseTheListIndexError) {
   ASSERT_EQ(panel->GetFields()->GetFieldMap().size(), 2u);
   data.DataSet->Last();
   EXPECT_FALSE(panel->CheckRecord(0, 1));
-  for (auto [from, to, bad] : {std::tuple{0, 2, 2}, {-1, 1, -1}, {5, 7, 5}}) {
-    try {
-      panel->CheckRecord(from, to);
-      FAIL() << from << ".." << to << " accepted";
-    } catch (const EListError& e) {
-      EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(bad) + ")");
-    }
-  }
-}
-
-TEST_F(Matching_, StringSingleValue) {
-  TFieldRecord* name = R("NAME");
-  name->SetAsString(0, "Sm");  // initial part, case-insensitive by default
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "SMITH"}));
-  name->SetCaseInsensitive(false);
-  EXPECT_EQ(Run(), (Names{"Smith"}));
-  name->SetCompare(ctInternal);
-  name->SetAsString(0, "mit");
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith"}));
-  name->SetCaseInsensitive(true);
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "SMITH"}));
-  name->SetCompare(ctExact);
-  name->SetAsString(0, "smith");
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "SMITH"}));
-  name->SetCaseInsensitive(false);
-  EXPECT_EQ(Run(), (Names{"smith"}));
+  for (auto [from, to, bad] : {std::tuple{0, 2, 2}, {-1, 1, -1}, {5, 7, 5}})
+    EXPECT_EQ(MessageOf<EListError>([&] { panel->CheckRecord(from, to); }),
+              "List index out of bounds (" + std::to_string(bad) + ")");
 }
 
 TEST_F(Matching_, EmptySearchTextFailsInternalAndMatchesInitial) {
@@ -84,31 +62,6 @@ TEST_F(Matching_, EmptySearchTextFailsInternalAndMatchesInitial) {
   EXPECT_EQ(Run(), Names{});
   name->SetCompare(ctInitial);
   EXPECT_EQ(Run().size(), 10u);
-}
-
-TEST_F(Matching_, IntegerExactRangeAndHalfRanges) {
-  TFieldRecord* age = R("AGE");
-  age->SetAsInteger(0, 10);
-  age->SetAsInteger(1, 20);
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "D"}));
-  age->Clear(1);  // from 10 up; a Null age fails a lower bound
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "Bob", "D", "Dave", "CZ"}));
-  age->Clear(0);
-  age->SetAsInteger(1, 20);  // up to 20; no lower limit, so Null passes
-  EXPECT_EQ(Run(), (Names{"Smith", "smith", "Asmith", "SMITH", "D", "Zed", "Two"}));
-}
-
-TEST_F(Matching_, IntegerInitialPartComparesTexts) {
-  TFieldRecord* age = R("AGE");
-  age->SetCompare(ctInitial);
-  age->SetCount(coOne);
-  age->SetAsInteger(0, 12);
-  EXPECT_EQ(Run(), (Names{"D", "Dave"}));
-  // A range by initial part orders numbers as texts: "2" <= x <= "21..."
-  age->SetCount(coTwo);
-  age->SetAsInteger(0, 2);
-  age->SetAsInteger(1, 21);
-  EXPECT_EQ(Run(), (Names{"Asmith", "Bob", "Two"}));
 }
 
 TEST_F(Matching_, StringRangesExactAndInitial) {
@@ -132,20 +85,9 @@ TEST_F(Matching_, InternalPartMeetingRangeCountsAsInitial) {
   EXPECT_EQ(Run(), (Names{"Bob", "D", "Dave", "CZ"}));
 }
 
-TEST_F(Matching_, OtherTypesSingleValues) {
+TEST_F(Matching_, BooleanSingleValue) {
   R("ACTIVE")->SetAsBoolean(0, true);
   EXPECT_EQ(Run(), (Names{"Smith", "Asmith", "D", "Zed", "Two"}));
-  R("ACTIVE")->Clear(0);
-  R("SCORE")->SetCount(coOne);
-  R("SCORE")->SetAsFloat(0, 1.5);
-  EXPECT_EQ(Run(), (Names{"Smith", "Bob"}));
-  R("BORN")->SetAsDateTime(0, D(1990, 1, 1));
-  R("BORN")->SetAsDateTime(1, D(1990, 12, 31));
-  EXPECT_EQ(Run(), (Names{"Smith"}));
-  // Several records: all must match.
-  R("SCORE")->Clear(0);
-  R("NAME")->SetAsString(0, "s");
-  EXPECT_EQ(Run(), (Names{"Smith", "smith"}));
 }
 
 TEST(MatchingDates, DateRangeExcludesLaterTimesOfTheLastDay) {
@@ -168,23 +110,10 @@ TEST_F(Matching_, VanishedFieldIsSkipped) {
   R("AGE")->SetAsInteger(0, 500);
   EXPECT_EQ(Run(), Names{});
   // Another dataset without AGE: the record is unbound and matches nothing away.
-  TClientDataSet* other = new TClientDataSet(data.Owner.get());
-  other->SetName("Other");
-  other->GetFieldDefs()->Add("NAME", ftString, 10);
-  other->CreateDataSet();
-  other->AppendRecord({Variant("x")});
-  other->AppendRecord({Variant("y")});
+  TClientDataSet* other = NewDataSet(data.Owner.get(), {{"NAME", ftString, 10}}, {{"x"}, {"y"}});
   data.Source->SetDataSet(other);
   EXPECT_EQ(panel->FindField("AGE")->GetFieldIndex(), -1);
   EXPECT_EQ(Matching(*panel, other), (Names{"x", "y"}));
-}
-
-TEST_F(Matching_, PendingValuesDoNotMatchUntilApplied) {
-  panel->SetUpdateState(usEditExit);
-  R("NAME")->SetAsString(0, "Bo");
-  EXPECT_EQ(Run().size(), 10u);
-  panel->ValuesChanged();
-  EXPECT_EQ(Run(), (Names{"Bob"}));
 }
 
 }  // namespace

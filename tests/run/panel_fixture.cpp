@@ -32,18 +32,7 @@ void TTestPanel::PaintPanel() {
   TPanelFieldsSet::PaintPanel();
 }
 
-std::string TTestPanel::TakeTrace() {
-  std::string s;
-  for (const std::string& t : Trace) s += (s.empty() ? "" : " ") + t;
-  Trace.clear();
-  return s;
-}
-
-int TTestPanel::Paints() const {
-  int n = 0;
-  for (const std::string& t : Trace) n += t == "paint";
-  return n;
-}
+std::string TTestPanel::TakeTrace() { return Join(std::exchange(Trace, {})); }
 
 TTestDialogPanel::TTestDialogPanel(TComponent* owner)
     : TTestPanel(owner,

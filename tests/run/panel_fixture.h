@@ -32,7 +32,6 @@ class TTestPanel : public TPanelFieldsSet {
   std::string Constructed;
   /// The trace joined by blanks; clears it.
   std::string TakeTrace();
-  int Paints() const;
 };
 
 /// A panel embedded in a dialog component: its style options follow the

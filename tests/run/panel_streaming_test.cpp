@@ -11,10 +11,6 @@
 namespace tabulon::test {
 namespace {
 
-struct FormDeleter {
-  void operator()(TComponent* c) const { TObject::Free(c); }
-};
-
 TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
   PanelOnForm f;
   TTestPanel* p = f.Panel;
@@ -24,10 +20,26 @@ TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
   TFieldRecord* a = list->Add();
   a->SetFieldName("CITY");
   a->SetDisplayLabel("Town");
-  a->GetCaptions()->SetCaption(0, "");
+  a->SetDisplayWidth(12);
+  a->GetCaptions()->SetCaption(0, "");  // cleared caption
+  a->GetPickList()->Add("Berlin");
   TFieldRecord* b = list->Add();
-  b->SetFieldName("CITY");
+  b->SetFieldName("CITY");  // derived name CITY1
   b->SetCount(coTwo);
+  TFieldRecord* c = list->Add();
+  c->SetFieldName("TOTAL");
+  c->SetRecordKind(rkCalculated);
+  c->SetDataType(ftCurrency);
+  c->SetName("Sum");
+  // A record's own internal part meeting its class's range (legal across
+  // the two levels).
+  TFieldRecord* d = list->Add();
+  d->SetFieldName("RATIO");
+  d->SetRecordKind(rkCalculated);
+  d->SetDataType(ftFloat);
+  p->GetCountOptions()->SetCount(2, coOne);
+  d->SetCompare(ctInternal);
+  p->GetCountOptions()->SetCount(2, coTwo);
   p->GetCaptions()->SetCaption(1, "to");
   p->GetCompareOptions()->SetCompare(5, ctInternal);
   p->GetCountOptions()->SetCount(3, coTwo);
@@ -52,11 +64,12 @@ TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
     EXPECT_NE(text1.find(present), std::string::npos) << present << "\n" << text1;
   // Following styles, the panel-built scroll box and label, and defaults
   // are not written.
-  for (const char* absent : {"EditFont", "ParentTextFont", "ParentEditFont", "TScrollingFieldsSet",
-                             "TLabel", "BorderWidth", "Ctl3D", "AutoEditWidth"})
+  for (const char* absent :
+       {"EditFont", "ParentTextFont", "ParentEditFont", "TScrollingFieldsSet", "TLabel",
+        "BorderWidth", "Ctl3D", "AutoEditWidth", "RecordKind", "WithCaption = 'with'"})
     EXPECT_EQ(text1.find(absent), std::string::npos) << absent << "\n" << text1;
 
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
   ASSERT_NE(bp, nullptr);
   EXPECT_EQ(bp->GetParent(), back.get());
@@ -67,24 +80,41 @@ TEST(FieldsPanelFormFile, PanelWithRecordsCaptionsAndOptionsRoundTrips) {
   EXPECT_FALSE(bp->GetFields()->GetDefaultFields());
   EXPECT_EQ(bp->GetFields()->GetItem(1)->GetName(), "CITY1");
   EXPECT_EQ(bp->GetFields()->GetItem(0)->GetCaptions()->GetCaption(0), "");
+  EXPECT_EQ(bp->GetFields()->GetItem(0)->GetCaptions()->GetCaption(1), "to");  // the panel's
+  TFieldRecord* bc = bp->GetFields()->GetItem(2);
+  EXPECT_EQ(bc->GetRecordKind(), rkCalculated);
+  EXPECT_EQ(bc->GetDataType(), ftCurrency);
+  TFieldRecord* bd = bp->GetFields()->GetItem(3);
+  EXPECT_EQ(bd->GetCompare(), ctInternal);
+  EXPECT_EQ(bd->GetCount(), coTwo);
+  EXPECT_EQ(bd->GetAssignedValues(), TFieldRecordValues{frvCompare});
   TStyleOptions* bs = bp->GetStyleOptions();
   EXPECT_FALSE(bs->GetParentFont(1));
   EXPECT_TRUE(bs->GetParentFont(2));
   EXPECT_FALSE(bs->GetParentColor(1));
   EXPECT_EQ(bp->GetCompareFunc(), &TFieldsSetModel::QXCompare);
   EXPECT_EQ(ComponentToText(back.get()), text1);
+
+  // Within one record's own settings the rule still holds on reading.
+  const size_t at = text1.find("Compare = ctInternal", text1.find("'RATIO'"));
+  const size_t lineStart = text1.rfind('\n', at) + 1;
+  std::string both = text1;
+  both.insert(text1.find('\n', at) + 1,
+              text1.substr(lineStart, at - lineStart) + "Count = coTwo\n");
+  FormPtr again(ReadFormData(both, nullptr));
+  TFieldRecord* ratio =
+      static_cast<TTestPanel*>(again->FindComponent("FieldsPanel1"))->GetFields()->GetItem(3);
+  EXPECT_EQ(ratio->GetCompare(), ctInitial) << both;
+  EXPECT_EQ(ratio->GetCount(), coTwo);
 }
 
-TEST(FieldsPanelFormFile, EditColourFollowingTheParentIsWrittenAsTheFlag) {
-  PanelOnForm f;
-  f.Panel->GetStyleOptions()->SetParentColor(1, true);
-  const std::string text1 = ComponentToText(f.Form);
-  EXPECT_NE(text1.find("StyleOptions.ParentEditColor = True"), std::string::npos) << text1;
-  EXPECT_EQ(text1.find("StyleOptions.EditColor"), std::string::npos) << text1;
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
-  auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
-  EXPECT_TRUE(bp->GetStyleOptions()->GetParentColor(1));
-  EXPECT_EQ(bp->GetStyleOptions()->GetColor(1), static_cast<TPanel*>(back.get())->GetColor());
+TEST(FieldsPanelFormFile, ADefaultFieldsListIsNotWritten) {
+  PeopleData data;
+  PanelOnForm f(data.Source);
+  ASSERT_EQ(f.Panel->GetFields()->Count(), 6);
+  const std::string text = ComponentToText(f.Form);
+  EXPECT_EQ(text.find("Fields = "), std::string::npos) << text;
+  EXPECT_EQ(text.find("CountOptions"), std::string::npos) << text;
 }
 
 TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColour) {
@@ -94,9 +124,12 @@ TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColou
   TStyleOptions* so = f.Panel->GetStyleOptions();
   so->SetParentColor(1, true);
   ASSERT_EQ(so->GetColor(1), TColor(0x00336699));
+  // Following the parent, the edit colour is written as the flag alone.
   const std::string text1 = ComponentToText(f.Form);
+  EXPECT_NE(text1.find("StyleOptions.ParentEditColor = True"), std::string::npos) << text1;
+  EXPECT_EQ(text1.find("StyleOptions.EditColor"), std::string::npos) << text1;
 
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
   TStyleOptions* bs = bp->GetStyleOptions();
   EXPECT_EQ(bp->GetColor(), TColor(0x00112233));
@@ -106,7 +139,7 @@ TEST(FieldsPanelFormFile, EditColourFollowsTheFormAlsoUnderAPanelWithItsOwnColou
 }
 
 TEST(FieldsPanelFormFile, EditorEventsBindToTheFormsMethods) {
-  std::unique_ptr<TEditEventsForm, FormDeleter> form(new TEditEventsForm(nullptr));
+  std::unique_ptr<TEditEventsForm, FreeDeleter> form(new TEditEventsForm(nullptr));
   form->SetName("EditForm");
   auto* p = new TTestPanel(form.get());
   p->SetName("FieldsPanel1");
@@ -118,7 +151,7 @@ TEST(FieldsPanelFormFile, EditorEventsBindToTheFormsMethods) {
   EXPECT_NE(text1.find("OnEditKeyDown = PanelEditKeyDown"), std::string::npos) << text1;
   EXPECT_EQ(text1.find("OnEditExit"), std::string::npos) << text1;
 
-  std::unique_ptr<TComponent, FormDeleter> back(ReadFormData(text1, nullptr));
+  FormPtr back(ReadFormData(text1, nullptr));
   auto* bf = dynamic_cast<TEditEventsForm*>(back.get());
   ASSERT_NE(bf, nullptr);
   auto* bp = static_cast<TTestPanel*>(bf->FindComponent("FieldsPanel1"));
@@ -147,12 +180,8 @@ TEST(FieldsPanelFormFile, TheBasePanelIsNotCreatableFromAFormFile) {
       "    StepHeight = 3\n"
       "  end\n"
       "end\n";
-  try {
-    ReadFormData(form, nullptr);
-    FAIL() << "created";
-  } catch (const EReadError& e) {
-    EXPECT_STREQ(e.what(), "Class TPanelFieldsSet cannot be created");
-  }
+  EXPECT_EQ(MessageOf<EReadError>([&] { ReadFormData(form, nullptr); }),
+            "Class TPanelFieldsSet cannot be created");
 }
 
 }  // namespace

@@ -121,12 +121,8 @@ TEST(ValueBlocks, TheOldLayoutAddressesRecordsByPosition) {
   for (int pos : {3, -1}) {
     TStringStream s(kList + B({2, pos & 0xFF, 2, ftInteger, 1, 0, 0}));
     TReader r(&s, 1024);
-    try {
-      p.ReadValues(&r);
-      ADD_FAILURE() << pos;
-    } catch (const EListError& e) {
-      EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(pos) + ")");
-    }
+    EXPECT_EQ(MessageOf<EListError>([&] { p.ReadValues(&r); }),
+              "List index out of bounds (" + std::to_string(pos) + ")");
     EXPECT_EQ(p.GetFields()->UpdateCount(), 0);
   }
   EXPECT_EQ(Dump(p), "A=Null,Null; B=Null,Null [kept|]; C=Null,Null [|new]; ");
@@ -146,10 +142,7 @@ TEST(ValueBlocks, FormFilesCarryThemOnlyWithStoredRecords) {
     text = ComponentToText(f.Form);
     TFormatSettingsScope locale;
     if (comma) FormatSettings() = CommaDayMonthYear();
-    struct Free {
-      void operator()(TComponent* c) const { TObject::Free(c); }
-    };
-    std::unique_ptr<TComponent, Free> back(ReadFormData(text, nullptr));
+    FormPtr back(ReadFormData(text, nullptr));
     auto* bp = static_cast<TTestPanel*>(back->FindComponent("FieldsPanel1"));
     ASSERT_NE(bp, nullptr);
     EXPECT_EQ(Dump(*bp), dump);

@@ -12,17 +12,14 @@
 #include "platform/forms/form.h"
 #include "platform/forms/toplevel.h"
 #include "platform/host/host.h"
-#include "platform/host/script.h"
 #include "platform/streaming/formres.h"
 #include "run/tbnctrls.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon {
 namespace {
 
-// Runs a script at once on the active (not modal) form.
-void Play(THost& host, std::string_view script) {
-  for (const TScriptStep& step : ParseScript(script)) host.Execute(step);
-}
+using test::Play;
 
 struct ComboFixture : ::testing::Test {
   void SetUp() override {

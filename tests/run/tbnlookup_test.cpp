@@ -19,18 +19,16 @@
 #include "platform/db/sqlite_dataset.h"
 #include "platform/forms/form.h"
 #include "platform/host/host.h"
-#include "platform/host/script.h"
 #include "platform/streaming/formres.h"
 #include "platform/sysutils/strutils.h"
 #include "run/tbnlookup.h"
+#include "tests/run/test_util.h"
 
 namespace tabulon {
 namespace {
 
-// Runs a script at once on the active (not modal) form.
-void Play(THost& host, std::string_view script) {
-  for (const TScriptStep& step : ParseScript(script)) host.Execute(step);
-}
+using test::MessageOf;
+using test::Play;
 
 const char* const kCompanies[] = {"Alfreds Futterkiste", "Ana Trujillo", "Antonio Moreno",
                                   "Berglunds snabbköp",  "Blauer See",   "Bólido Comidas"};
@@ -40,11 +38,8 @@ struct LookupFixture : ::testing::Test {
     form = std::make_unique<TForm>(nullptr);
     form->SetName("fmLookup");
     form->SetBounds(0, 0, 400, 300);
-    customers = new TClientDataSet(form.get());
+    customers = test::NewDataSet(form.get(), {{"CUSTNO", ftInteger}, {"COMPANY", ftString, 30}});
     customers->SetName("Customers");
-    customers->GetFieldDefs()->Add("CUSTNO", ftInteger);
-    customers->GetFieldDefs()->Add("COMPANY", ftString, 30);
-    customers->CreateDataSet();
     for (int i = 0; i < 6; ++i)
       customers->AppendRecord({Variant(101 + i), Variant(std::string(kCompanies[i]))});
     customers->First();
@@ -240,19 +235,12 @@ TEST_F(LookupFixture, FieldResolutionAndItsErrors) {
   edit->SetListFieldIndex(1);
   edit->SetListFieldName("COMPANY;CUSTNO;");
   EXPECT_EQ(edit->GetListFieldObject()->GetFieldName(), "CUSTNO");
-  auto expectError = [&](auto action, const std::string& message) {
-    try {
-      action();
-      FAIL() << "no exception: " << message;
-    } catch (const EDatabaseError& e) {
-      EXPECT_EQ(e.Message(), message);
-    }
-  };
-  expectError([&] { edit->SetKeyFieldName("NOPE"); }, "edCustomer: Field 'NOPE' not found");
+  EXPECT_EQ(MessageOf<EDatabaseError>([&] { edit->SetKeyFieldName("NOPE"); }),
+            "edCustomer: Field 'NOPE' not found");
   EXPECT_FALSE(edit->GetListActive());
   edit->SetKeyFieldName("CUSTNO");
-  expectError([&] { edit->SetListFieldName("COMPANY;NOPE"); },
-              "edCustomer: Field 'COMPANY;NOPE' not found");
+  EXPECT_EQ(MessageOf<EDatabaseError>([&] { edit->SetListFieldName("COMPANY;NOPE"); }),
+            "edCustomer: Field 'COMPANY;NOPE' not found");
   EXPECT_FALSE(edit->GetListActive());
   // The list source removed from the form: the list becomes inactive.
   edit->SetListFieldName("COMPANY");

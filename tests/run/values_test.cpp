@@ -25,16 +25,6 @@ TFieldRecord* Calc(TTestFieldsSet& panel, TFieldType type) {
   return r;
 }
 
-template <class E, class F>
-std::string MessageOf(F f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  return "<no exception>";
-}
-
 TEST(FieldValues, NormalisedToTheKindOfEachType) {
   PanelPtr panel = MakePanel(nullptr);
   struct Case {
@@ -253,16 +243,6 @@ TEST(FieldValues, UpdateStateDecidesWhenValuesApply) {
   EXPECT_EQ(panel->TakeTrace(), "update");
   EXPECT_EQ(age->GetAppliedValue(0).AsInteger(), 13);
   EXPECT_TRUE(list->Changes.Empty());
-
-  // At design time every state but usNone applies at once.
-  panel->SetUpdateState(usEditExit);
-  panel->SetDesigning(true);
-  age->SetAsInteger(0, 14);
-  EXPECT_EQ(panel->TakeTrace(), "update");
-  panel->SetUpdateState(usNone);
-  age->SetAsInteger(0, 15);
-  EXPECT_EQ(panel->TakeTrace(), "");
-  panel->SetDesigning(false);
 }
 
 TEST(Tbnlib, BooleanTextsAndRepeatedCharacters) {
