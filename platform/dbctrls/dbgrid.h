@@ -112,6 +112,12 @@ class TCustomDBGrid : public TCustomControl {
   /// that shows it; -1 when there is no such record.
   int ScrollToRecord(int index);
 
+  /// The vertical scroll bar's thumb in the bar's own coordinates (empty
+  /// when the bar is hidden): it follows the current record's place in the
+  /// dataset's order, and fills the bar when every record the dataset shows
+  /// is in view (a filter that lets few records through).
+  TRect VertThumb() const;
+
   // ---- Figures for tests and benchmarks ----
   /// Records whose fields the last paint read.
   int GetPaintReads() const { return paintReads_; }

@@ -113,6 +113,23 @@ void TCustomDBGrid::Paint() {
   if (below < client.Bottom) Fill(canvas, Rect(0, below, client.Right, client.Bottom), GetColor());
 }
 
+TRect TCustomDBGrid::VertThumb() const {
+  if (!vertShown_) return {};
+  int b = WindowBorderWidth(borderStyle_, GetCtl3D());
+  int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  int length = GetHeight() - 2 * b - (horzShown_ ? cy : 0);
+  TDataSet* ds = ActiveDataSet();
+  int64_t range = TRecordWindow::OrderCount(ds), rows = VisibleRowCount();
+  int64_t top = std::max(0, TRecordWindow::OrderPosition(ds) - std::max(0, GetActiveRow()));
+  // A window with rows to spare holds every record the dataset shows: the
+  // records of the order a filter hides are no place to scroll to.
+  if (GetRowCount() < rows) {
+    range = rows;
+    top = 0;
+  }
+  return ScrollBarThumb(sbVertical, length, cx, rows, range, top);
+}
+
 void TCustomDBGrid::PaintNonClient(TCanvas& canvas) {
   PaintWindowBorder(canvas, GetWidth(), GetHeight(), borderStyle_, GetCtl3D());
   int b = WindowBorderWidth(borderStyle_, GetCtl3D());
@@ -120,12 +137,7 @@ void TCustomDBGrid::PaintNonClient(TCanvas& canvas) {
   int right = GetWidth() - b, bottom = GetHeight() - b;
   if (vertShown_) {
     TRect r = Rect(right - cx, b, right, bottom - (horzShown_ ? cy : 0));
-    // The thumb follows the current record's place in the order.
-    TDataSet* ds = ActiveDataSet();
-    int64_t range = TRecordWindow::OrderCount(ds), rows = VisibleRowCount();
-    int64_t top = std::max(0, TRecordWindow::OrderPosition(ds) - std::max(0, GetActiveRow()));
-    PaintScrollBar(canvas, r, sbVertical,
-                   ScrollBarThumb(sbVertical, r.Height(), cx, rows, range, top));
+    PaintScrollBar(canvas, r, sbVertical, VertThumb());
   }
   if (horzShown_) {
     TRect r = Rect(b, bottom - cy, right - (vertShown_ ? cx : 0), bottom);

@@ -113,6 +113,15 @@ TEST_F(Grid, FilteredDatasetShowsOnlyItsPassingRecords) {
   ds->Last();
   EXPECT_EQ(Ids(), "87,90,93,96,99");
   EXPECT_EQ(State(), "row 4 top 87 cur 99");
+  // The thumb follows the place in the order (near its end now); with fewer
+  // passing records than rows, all are in view and it fills the bar.
+  const int track = grid->GetHeight() - 4 - 2 * 16;
+  EXPECT_GT(grid->VertThumb().Top, 16 + track / 2);
+  EXPECT_LT(grid->VertThumb().Height(), track);
+  ds->SetOnFilterRecord([this](TDataSet*, bool& accept) { accept = Id() % 40 == 0; });
+  ds->First();
+  EXPECT_EQ(Ids(), "40,80");
+  EXPECT_EQ(grid->VertThumb(), Rect(0, 16, 16, 16 + track));
   // A filter nothing passes leaves no rows; switching it off shows all again.
   ds->SetOnFilterRecord([](TDataSet*, bool& accept) { accept = false; });
   ds->First();
