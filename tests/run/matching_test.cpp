@@ -49,9 +49,11 @@ TEST_F(Matching_, BoundsOutsideTheMapRaiseTheListIndexError) {
   ASSERT_EQ(panel->GetFields()->GetFieldMap().size(), 2u);
   data.DataSet->Last();
   EXPECT_FALSE(panel->CheckRecord(0, 1));
-  for (auto [from, to, bad] : {std::tuple{0, 2, 2}, {-1, 1, -1}, {5, 7, 5}})
+  for (auto [first, last, bad] : {std::tuple{0, 2, 2}, {-1, 1, -1}, {5, 7, 5}}) {
+    const int from = first, to = last;  // a lambda may not capture a structured binding
     EXPECT_EQ(MessageOf<EListError>([&] { panel->CheckRecord(from, to); }),
               "List index out of bounds (" + std::to_string(bad) + ")");
+  }
 }
 
 TEST_F(Matching_, EmptySearchTextFailsInternalAndMatchesInitial) {
