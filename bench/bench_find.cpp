@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/twin_tables.h"
 #include "platform/db/client_dataset.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
@@ -45,22 +46,13 @@ struct Data {
     ds->GetFieldDefs()->Add("NAME", ftString, 20);
     ds->GetIndexDefs()->Add("BY_ID", "ID", {ixUnique});
     ds->CreateDataSet();
-    ds->Reserve(kRecords);
-    sqlite3_open(":memory:", &db);
-    sqlite3_exec(db, "CREATE TABLE T (ID INTEGER, NAME TEXT); BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO T VALUES (?, ?)", -1, &ins, nullptr);
-    for (int i = 0; i < kRecords; ++i) {
-      const int32_t id = ids[static_cast<size_t>(i)];
-      const std::string name = "Name " + std::to_string(id * 7919 % 1000003);
-      ds->AppendRecord({Variant(id), Variant(name)});
-      sqlite3_bind_int(ins, 1, id);
-      sqlite3_bind_text(ins, 2, name.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_step(ins);
-      sqlite3_reset(ins);
-    }
-    sqlite3_finalize(ins);
-    sqlite3_exec(db, "COMMIT; CREATE INDEX IX_ID ON T (ID)", nullptr, nullptr, nullptr);
+    db = LoadTwinTables(
+        ds, kRecords,
+        [&](int i) {
+          const int32_t id = ids[static_cast<size_t>(i)];
+          return std::pair{id, "Name " + std::to_string(id * 7919 % 1000003)};
+        },
+        "CREATE INDEX IX_ID ON T (ID)");
     ds->SetIndexName("BY_ID");
     std::uniform_int_distribution<int32_t> nearEnd(kRecords - 1000, kRecords - 1);
     for (int i = 0; i < kKeys; ++i) keys.push_back(nearEnd(rng));

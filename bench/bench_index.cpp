@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/fixed_index.h"
+#include "bench/twin_tables.h"
 #include "platform/db/client_dataset.h"
 #include "platform/db/field.h"
 #include "platform/db/field_defs.h"
@@ -50,22 +51,12 @@ struct Data {
     ds->GetIndexDefs()->Add("BY_ID", "ID", {ixUnique});
     ds->GetIndexDefs()->Add("BY_NAME", "NAME", {});
     ds->CreateDataSet();
-    ds->Reserve(kRecords);
-    sqlite3_open(":memory:", &db);
-    sqlite3_exec(db, "CREATE TABLE T (ID INTEGER, NAME TEXT); BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO T VALUES (?, ?)", -1, &ins, nullptr);
-    for (int i = 0; i < kRecords; ++i) {
-      std::string n = NameOf(i);
-      ds->AppendRecord({Variant(ids[static_cast<size_t>(i)]), Variant(n)});
-      sqlite3_bind_int(ins, 1, ids[static_cast<size_t>(i)]);
-      sqlite3_bind_text(ins, 2, n.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_step(ins);
-      sqlite3_reset(ins);
-    }
-    sqlite3_finalize(ins);
-    sqlite3_exec(db, "COMMIT; CREATE INDEX IX_ID ON T (ID); CREATE INDEX IX_NAME ON T (NAME)",
-                 nullptr, nullptr, nullptr);
+    db = LoadTwinTables(
+        ds.get(), kRecords,
+        [&](int i) {
+          return std::pair{ids[static_cast<size_t>(i)], NameOf(i)};
+        },
+        "CREATE INDEX IX_ID ON T (ID); CREATE INDEX IX_NAME ON T (NAME)");
     std::uniform_int_distribution<int32_t> pick(-5, 2 * kRecords + 5);
     for (int i = 0; i < kKeys; ++i) {
       keys.push_back(pick(rng));
