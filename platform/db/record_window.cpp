@@ -132,6 +132,15 @@ Variant TRecordWindow::ValueAt(int recNo, TField* field) {
   return field->GetValue();
 }
 
+void TRecordWindow::Prefetch(int recNo, const TField* field) const {
+  const TDataSet* d = dataSet_;
+  if (!d || !d->firstKeysValid_ || d->sortKeys_.empty() || recNo < 1 ||
+      static_cast<size_t>(recNo) > d->firstKeys_.size())
+    return;
+  if (field->Column() != d->sortKeys_[0].Column) return;
+  __builtin_prefetch(&d->firstKeys_[static_cast<size_t>(recNo - 1)]);
+}
+
 void TRecordWindow::Point(uint32_t slot) {
   TDataSet* d = dataSet_;
   if (!selected_) {

@@ -75,6 +75,10 @@ class TRecordWindow {
   /// field is read by selecting the record (which stays selected). Null
   /// when there is no such record.
   Variant ValueAt(int recNo, TField* field);
+  /// A hint that ValueAt(recNo, field) may follow soon: when that value
+  /// comes from the cache of first keys, its memory starts loading now, so
+  /// a bisection can fetch the next steps' keys while it compares this one.
+  void Prefetch(int recNo, const TField* field) const;
   /// Makes the fields read the dataset's current record again.
   void Restore();
 

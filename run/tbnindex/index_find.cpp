@@ -165,8 +165,16 @@ bool TQXIndexDefs::IndexFind(TQXGotoOption gotoOption) {
   if (success) {
     // Records lo and hi bracket the answer; narrow until they are neighbours.
     const bool equalGoesUp = so == dsoLastEQ || so == dsoAfter;
+    // The first key field's values may come from the dataset's key cache,
+    // where each step costs a memory fetch: the keys of both records the
+    // next step may compare start loading while this one compares.
+    const TField* first = FKeyHigh >= 0 ? FIndexFields[0]->Field : nullptr;
     while (hi - lo > 1) {
       const int r = Pivot(lo, hi);
+      if (first) {
+        if (r - lo > 1) probe.Prefetch(Pivot(lo, r), first);
+        if (hi - r > 1) probe.Prefetch(Pivot(r, hi), first);
+      }
       switch (standingAt(r)) {
         case fcoEqual:
           (equalGoesUp ? lo : hi) = r;
